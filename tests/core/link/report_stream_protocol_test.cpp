@@ -46,10 +46,10 @@ TEST(ReportStreamHello, RoundTripAndUnknownKeys) {
 }
 
 TEST(ReportStreamHello, RejectsMissingOrMalformedFields) {
-  for (const char* text : {"VID=04D8\nPID=FE78\nIN=65\n", "VID=4D8\nPID=FE78\nIN=65\nOUT=65\n",
-                           "VID=04D8\nPID=FE7G\nIN=65\nOUT=65\n",
-                           "VID=04D8\nPID=FE78\nIN=0\nOUT=65\n",
-                           "VID=04D8\nPID=FE78\nIN=65\nOUT=6x\n", ""}) {
+  for (const char* text :
+       {"VID=04D8\nPID=FE78\nIN=65\n", "VID=4D8\nPID=FE78\nIN=65\nOUT=65\n",
+        "VID=04D8\nPID=FE7G\nIN=65\nOUT=65\n", "VID=04D8\nPID=FE78\nIN=0\nOUT=65\n",
+        "VID=04D8\nPID=FE78\nIN=65\nOUT=6x\n", ""}) {
     EXPECT_FALSE(ParseHello(text)) << text;
   }
 }

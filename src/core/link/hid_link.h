@@ -1,0 +1,102 @@
+#pragma once
+// The link to the instrument: finds and claims it among the HID devices, writes one
+// output report per SCPI line and reads the one input report the instrument answers with.
+// The link window only shows the log (Memo) and the ConnectStatus panel kept here.
+
+#include <array>
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "core/link/hid_backend.h"
+#include "core/link/hid_device_controller.h"
+#include "core/link/log_view.h"
+
+namespace qel {
+
+// The link window's status panel.
+enum class ConnectStatus {
+  Initial,   // empty, neutral colour: no enumeration step yet
+  NoQel,     // "NO QEL", red
+  QelFound,  // "QEL Found", green
+};
+
+class HidLink {
+ public:
+  using Clock = std::function<std::chrono::steady_clock::time_point()>;
+
+  static constexpr int kDefaultReadTimeoutMs = 1000;
+  static constexpr int kHoldOffMs = 2000;
+  static constexpr std::size_t kLogLimit = 500;
+
+  // `memo` is the link log; it must outlive the link.
+  HidLink(HidBackend& backend, LogView& memo);
+
+  // One scan of the controller (plug notice, rescan timer, first scan after start).
+  void ScanNow();
+
+  std::string Exchange(const std::string& text);
+  bool WriteReport(const std::string& text);
+  std::string ReadReport();
+
+  static bool MatchesIds(const HidDevice* device, std::uint16_t vendor, std::uint16_t product);
+  static bool IsInstrument(const HidDevice* device);
+  static std::string DescribeDevice(const HidDevice& device);
+  static std::string DescribeDevice(const HidDeviceInfo& info);
+  static std::string EscapeText(const std::string& text);
+  void AddLogLine(const std::string& text);
+
+  bool Connected() const { return connected_; }
+  qel::ConnectStatus ConnectStatus() const { return status_; }
+  HidDevice* LinkDevice() const { return linkDevice_; }
+  const std::array<std::uint8_t, 65>& LastReport() const { return lastReport_; }
+  HidDeviceController& Controller() { return controller_; }
+  LogView& Memo() { return memo_; }
+
+  bool Debug() const { return debug_; }
+  void SetDebug(bool on) { debug_ = on; }
+
+  // Read time limit per report; a negative value waits without limit.
+  void SetReadTimeoutMs(int ms) { readTimeoutMs_ = ms; }
+  int ReadTimeoutMs() const { return readTimeoutMs_; }
+  void SetClock(Clock clock) { clock_ = std::move(clock); }
+
+  // Whether the last Exchange got an input report back (an empty reply still counts).
+  bool LastExchangeAnswered() const { return lastAnswered_; }
+  // Exchanges so far that got no input report.
+  std::uint64_t UnansweredExchanges() const { return unanswered_; }
+
+  // Called whenever Connected or ConnectStatus may have changed (the window repaints).
+  std::function<void()> OnStatusChanged;
+
+  // Controller event handlers.
+  void HidCtlArrival(HidDevice& device);
+  void HidCtlRemoval(HidDevice& device);
+  void HidCtlDeviceChange();
+  bool HidCtlEnumerate(HidDevice& device);
+
+ private:
+  void DebugLog(const std::string& text);
+  void SetStatus(qel::ConnectStatus status, bool connected);
+  void DrainQueuedReports();
+  std::chrono::steady_clock::time_point Now() const;
+
+  HidDeviceController controller_;
+  LogView& memo_;
+  HidDevice* linkDevice_ = nullptr;
+  bool connected_ = false;
+  qel::ConnectStatus status_ = ConnectStatus::Initial;
+  bool debug_ = false;
+  std::array<std::uint8_t, 65> lastReport_{};
+
+  int readTimeoutMs_ = kDefaultReadTimeoutMs;
+  Clock clock_;
+  std::chrono::steady_clock::time_point holdOffUntil_{};
+  bool drainBeforeWrite_ = false;
+  bool lastAnswered_ = false;
+  bool lastReadGotReport_ = false;
+  std::uint64_t unanswered_ = 0;
+};
+
+}  // namespace qel
