@@ -1,0 +1,27 @@
+#pragma once
+// Whole-file reads and crash-safe whole-file writes. A write goes to a temporary file in
+// the target's folder, is flushed to the disk and then renamed over the target, so the
+// target always holds either its old or its new bytes — never a torn mix, also when the
+// disk fills up or the power fails half-way.
+
+#include <string>
+#include <string_view>
+
+namespace qel {
+
+enum class FileReadStatus {
+  kRead,     // bytes hold the whole file
+  kMissing,  // no such file (or a parent folder is missing)
+  kFailed,   // something is there but could not be read (a folder, a pipe, no permission)
+};
+
+FileReadStatus ReadFileBytes(const std::string& path, std::string& bytes);
+
+// False when the file could not be replaced; the previous file is then untouched and no
+// temporary file is left behind. The new file keeps the permission bits of the one it
+// replaces. A symbolic link is followed and its target replaced, so the link survives. A
+// file that exists but is not writable for us is refused, as Windows refuses to write a
+// read-only file.
+bool WriteFileAtomically(const std::string& path, std::string_view bytes);
+
+}  // namespace qel

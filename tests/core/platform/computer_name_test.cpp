@@ -1,0 +1,21 @@
+#include "core/platform/computer_name.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+namespace qel {
+namespace {
+
+TEST(ComputerName, MatchesTheKernelsHostName) {
+  const std::string name = GetComputerName();
+  EXPECT_FALSE(name.empty());
+  EXPECT_EQ(name.find('\0'), std::string::npos);
+  std::ifstream kernel("/proc/sys/kernel/hostname");
+  std::string expected;
+  if (!std::getline(kernel, expected)) GTEST_SKIP() << "no /proc host name to compare with";
+  EXPECT_EQ(name, expected);
+}
+
+}  // namespace
+}  // namespace qel
