@@ -7,18 +7,18 @@
 namespace qel::sim {
 
 struct SimOptions {
-  std::uint64_t seed = 1;             // reading model; same seed, same readings
-  std::uint16_t productId = 0xFE78;   // 0x003F is the other accepted ID
-  int outputReportLength = 65;        // with report-ID byte; 66 is the other variant
+  std::uint64_t seed = 1;            // reading model; same seed, same readings
+  std::uint16_t productId = 0xFE78;  // 0x003F is the other accepted ID
+  int outputReportLength = 65;       // with report-ID byte; 66 is the other variant
   int inputReportLength = 65;
-  int latencyMs = 0;                  // delay before each input report
-  long stopAnsweringAfter = -1;       // answer the first N lines, then stay silent
-  long disconnectAfter = -1;          // unplug after the Nth line
-  long lateAnswerLine = -1;           // line number (1-based) whose answer comes late
+  int latencyMs = 0;             // delay before each input report
+  long stopAnsweringAfter = -1;  // answer the first N lines, then stay silent
+  long disconnectAfter = -1;     // unplug after the Nth line
+  long lateAnswerLine = -1;      // line number (1-based) whose answer comes late
   int lateAnswerDelayMs = 0;
-  long garbageAfter = -1;             // replies to lines after N are random bytes
-  long truncateAfter = -1;            // replies to lines after N are cut short
-  std::string stateFile;              // keeps stored settings, probe memory, constants
+  long garbageAfter = -1;   // replies to lines after N are random bytes
+  long truncateAfter = -1;  // replies to lines after N are cut short
+  std::string stateFile;    // keeps stored settings, probe memory, constants
 };
 
 }  // namespace qel::sim
