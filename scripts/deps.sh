@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the project needs when any is missing. As root it runs
+# apt-get; otherwise it prints the apt-get line to run and fails.
+# Usage: scripts/deps.sh [extra-package ...]
+set -euo pipefail
+
+packages=(
+  build-essential cmake ninja-build pkg-config clang-format
+  libgtest-dev libgmock-dev libbenchmark-dev
+  qt6-base-dev libgl-dev libhidapi-dev libcli11-dev libudev-dev libjpeg-dev
+  "$@"
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+if [ "$(id -u)" -eq 0 ]; then
+  echo "Installing: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}"
+else
+  echo "Missing Debian packages. Install them with:" >&2
+  echo "  sudo apt-get install ${missing[*]}" >&2
+  exit 1
+fi
