@@ -1,0 +1,54 @@
+#include "core/pages/in_line_model.h"
+
+#include <exception>
+
+#include "core/link/scpi_session.h"
+#include "core/pages/page_helpers.h"
+#include "core/platform/ini_document.h"
+
+namespace qel {
+namespace {
+
+constexpr std::string_view kFuncKey = "DGIO:SET:IN:FUNC";
+constexpr std::string_view kLogKey = "DGIO:SET:IN:LOG";
+
+}  // namespace
+
+std::string InLineModel::Section() const {
+  return "Input" + ChannelText(PageKind::InLine, Tag);
+}
+
+std::string InLineModel::Header() const {
+  return "DGIO:SET:IN" + ChannelText(PageKind::InLine, Tag);
+}
+
+void InLineModel::ReadFromDevice(ScpiSession& session) {
+  const std::string header = Header();
+  Funk.SetFromReply(session.ScpiQuery(header + ":FUNC?"));
+  Logic.SetFromReply(session.ScpiQuery(header + ":LOG?"));
+}
+
+void InLineModel::WriteToDevice(ScpiSession& session) const {
+  const std::string header = Header();
+  session.ScpiQuery(header + ":FUNC " + Funk.Token());
+  session.ScpiQuery(header + ":LOG " + Logic.Token());
+}
+
+void InLineModel::SaveToIni(IniDocument& file) const {
+  const std::string section = Section();
+  Funk.SaveToIni(file, section, kFuncKey);
+  Logic.SaveToIni(file, section, kLogKey);
+}
+
+void InLineModel::LoadFromIni(const IniDocument& file) {
+  const std::string section = Section();
+  try {
+    Funk.LoadFromIni(file, section, kFuncKey);
+    Logic.LoadFromIni(file, section, kLogKey);
+  } catch (const std::exception&) {
+    Funk.SetIndex(0);
+    Logic.SetIndex(0);
+  }
+}
+
+}  // namespace qel

@@ -1,0 +1,68 @@
+#include "core/pages/out_line_model.h"
+
+#include <exception>
+
+#include "core/link/scpi_session.h"
+#include "core/pages/page_helpers.h"
+#include "core/platform/ini_document.h"
+
+namespace qel {
+namespace {
+
+constexpr std::string_view kFuncKey = "DGIO:SET:OUT:FUNC";
+constexpr std::string_view kLogKey = "DGIO:SET:OUT:LOG";
+constexpr std::string_view kHighKey = "DGIO:SET:OUT:LIMI:HIGH";
+constexpr std::string_view kLowKey = "DGIO:SET:OUT:LIMI:LOW";
+
+}  // namespace
+
+OutLineEnabling OutLineEnablingFor(int p) {
+  return {p >= 2 && p <= 7, p == 2 || p == 4 || p == 5, p >= 3 && p <= 5};
+}
+
+std::string OutLineModel::Section() const {
+  return "Output" + ChannelText(PageKind::OutLine, Tag);
+}
+
+std::string OutLineModel::Header() const {
+  return "DGIO:SET:OUT" + ChannelText(PageKind::OutLine, Tag);
+}
+
+void OutLineModel::ReadFromDevice(ScpiSession& session) {
+  const std::string header = Header();
+  Funk.SetFromReply(session.ScpiQuery(header + ":FUNC?"));
+  Logic.SetFromReply(session.ScpiQuery(header + ":LOG?"));
+  OG = FormatLimitValue(session.ScpiQuery(header + ":LIMI:HIGH?"));
+  UG = FormatLimitValue(session.ScpiQuery(header + ":LIMI:LOW?"));
+}
+
+void OutLineModel::WriteToDevice(ScpiSession& session) const {
+  const std::string header = Header();
+  session.ScpiQuery(header + ":FUNC " + Funk.Token());
+  session.ScpiQuery(header + ":LOG " + Logic.Token());
+  if (!OG.empty()) session.ScpiQuery(header + ":LIMI:HIGH " + OG);
+  if (!UG.empty()) session.ScpiQuery(header + ":LIMI:LOW " + UG);
+}
+
+void OutLineModel::SaveToIni(IniDocument& file) const {
+  const std::string section = Section();
+  Funk.SaveToIni(file, section, kFuncKey);
+  Logic.SaveToIni(file, section, kLogKey);
+  file.WriteString(section, kHighKey, OG);
+  file.WriteString(section, kLowKey, UG);
+}
+
+void OutLineModel::LoadFromIni(const IniDocument& file) {
+  const std::string section = Section();
+  try {
+    Funk.LoadFromIni(file, section, kFuncKey);
+    Logic.LoadFromIni(file, section, kLogKey);
+    OG = file.ReadString(section, kHighKey, "0");
+    UG = file.ReadString(section, kLowKey, "0");
+  } catch (const std::exception&) {
+    Funk.SetIndex(0);
+    Logic.SetIndex(0);
+  }
+}
+
+}  // namespace qel
