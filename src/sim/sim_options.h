@@ -13,12 +13,13 @@ struct SimOptions {
   int inputReportLength = 65;
   int latencyMs = 0;             // delay before each input report
   long stopAnsweringAfter = -1;  // answer the first N lines, then stay silent
-  long disconnectAfter = -1;     // unplug after the Nth line
+  long disconnectAfter = -1;     // unplug after the Nth line (its answer still arrives)
   long lateAnswerLine = -1;      // line number (1-based) whose answer comes late
   int lateAnswerDelayMs = 0;
   long garbageAfter = -1;   // replies to lines after N are random bytes
   long truncateAfter = -1;  // replies to lines after N are cut short
   std::string stateFile;    // keeps stored settings, probe memory, constants
+  std::string recordFile;   // every received line is appended here, one per line
 };
 
 }  // namespace qel::sim

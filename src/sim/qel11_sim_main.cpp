@@ -1,0 +1,86 @@
+// qel11-sim: the virtual instrument served over the report-stream protocol on 127.0.0.1.
+#include <CLI/CLI.hpp>
+#include <csignal>
+#include <cstdio>
+#include <iostream>
+#include <stdexcept>
+
+#include "sim/report_stream_server.h"
+#include "sim/sim_backend.h"
+
+namespace {
+
+qel::sim::ReportStreamServer* g_server = nullptr;
+
+extern "C" void OnSignal(int) {
+  if (g_server != nullptr) g_server->Stop();  // only writes to a pipe
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  qel::sim::SimOptions options;
+  int port = 0;
+  std::string product = "FE78";
+  CLI::App app{"Virtual QEL11 instrument, served over the report-stream protocol on 127.0.0.1"};
+  app.add_option("--port", port, "TCP port; 0 picks a free one")->check(CLI::Range(0, 65535));
+  app.add_option("--product", product, "USB product ID in hex: FE78 or 003F");
+  app.add_option("--out-length", options.outputReportLength,
+                 "output report length with report ID: 65 or 66")
+      ->check(CLI::IsMember({65, 66}));
+  app.add_option("--seed", options.seed, "seed of the reading model");
+  app.add_option("--latency", options.latencyMs, "delay before each answer, ms")
+      ->check(CLI::NonNegativeNumber);
+  app.add_option("--stop-after", options.stopAnsweringAfter, "answer the first N lines, then none");
+  app.add_option("--disconnect-after", options.disconnectAfter,
+                 "close the connection after the Nth line (then accept a new one)");
+  app.add_option("--late-line", options.lateAnswerLine, "answer line N late");
+  app.add_option("--late-ms", options.lateAnswerDelayMs, "how late, ms")
+      ->check(CLI::NonNegativeNumber);
+  app.add_option("--garbage-after", options.garbageAfter, "answer lines after N with random bytes");
+  app.add_option("--truncate-after", options.truncateAfter,
+                 "cut the answers of lines after N short");
+  app.add_option("--state", options.stateFile,
+                 "file that keeps stored settings, probe memory and constants");
+  app.add_option("--record", options.recordFile, "append every received line to this file");
+  CLI11_PARSE(app, argc, argv);
+
+  try {
+    std::size_t used = 0;
+    const unsigned long id = std::stoul(product, &used, 16);
+    if (used != product.size() || (id != 0xFE78 && id != 0x003F)) throw std::invalid_argument("");
+    options.productId = static_cast<std::uint16_t>(id);
+  } catch (const std::exception&) {
+    std::cerr << "qel11-sim: --product must be FE78 or 003F\n";
+    return 2;
+  }
+
+  try {
+    qel::sim::SimBackend backend(options);
+    qel::sim::ReportStreamServer server(backend);
+    std::string error;
+    if (!server.Listen(static_cast<std::uint16_t>(port), error)) {
+      std::cerr << "qel11-sim: " << error << "\n";
+      return 1;
+    }
+    g_server = &server;
+    struct sigaction action {};
+    action.sa_handler = OnSignal;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
+
+    std::printf("listening on tcp:127.0.0.1:%u\n", static_cast<unsigned>(server.port()));
+    std::fflush(stdout);
+    server.Run();
+    g_server = nullptr;
+    if (!backend.SaveState(error)) {
+      std::cerr << "qel11-sim: " << error << "\n";
+      return 1;
+    }
+  } catch (const std::exception& e) {
+    std::cerr << "qel11-sim: " << e.what() << "\n";
+    return 2;
+  }
+  return 0;
+}

@@ -1,0 +1,58 @@
+#pragma once
+// Serves a SimBackend over the report-stream protocol (see report_stream_protocol.h) on
+// 127.0.0.1, one client at a time: after a client connects it gets the hello frame, then
+// each frame it sends is written to the device as one output report and each input
+// report the device queues goes back as one frame. A client that closes the connection
+// is an unplug; the next client finds the same instrument again. When the device
+// unplugs itself (disconnect-after), the connection is closed once its last answer has
+// gone out, and the device is plugged in again for the next client.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/link/hid_backend.h"
+#include "core/link/report_stream_protocol.h"
+
+namespace qel::sim {
+
+class SimBackend;
+
+class ReportStreamServer {
+ public:
+  explicit ReportStreamServer(SimBackend& backend);
+  ~ReportStreamServer();
+  ReportStreamServer(const ReportStreamServer&) = delete;
+  ReportStreamServer& operator=(const ReportStreamServer&) = delete;
+
+  // Binds 127.0.0.1:port (0 picks a free port) and listens.
+  bool Listen(std::uint16_t port, std::string& error);
+  std::uint16_t port() const { return port_; }
+
+  // Serves until Stop().
+  void Run();
+  // Ends Run() soon; safe from another thread and from a signal handler.
+  void Stop();
+
+ private:
+  void Accept();
+  void ReadFromClient();
+  void SendQueuedReports();
+  void CloseClient();
+  bool Send(const std::vector<std::uint8_t>& bytes);
+  int PollTimeoutMs() const;
+
+  SimBackend& backend_;
+  int listenFd_ = -1;
+  int clientFd_ = -1;
+  int wakeRead_ = -1;
+  int wakeWrite_ = -1;
+  std::uint16_t port_ = 0;
+  std::unique_ptr<HidConnection> connection_;
+  report_stream::FrameReader reader_;
+  bool deviceGone_ = false;
+  std::vector<std::uint8_t> report_ = std::vector<std::uint8_t>(report_stream::kMaxFrame);
+};
+
+}  // namespace qel::sim

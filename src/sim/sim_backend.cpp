@@ -1,0 +1,223 @@
+#include "sim/sim_backend.h"
+
+#include <algorithm>
+#include <condition_variable>
+#include <cstring>
+#include <deque>
+#include <fstream>
+#include <stdexcept>
+
+#include "sim/faults.h"
+#include "sim/state_file.h"
+
+namespace qel::sim {
+
+namespace {
+using Clock = std::chrono::steady_clock;
+}
+
+// State shared by the backend and its connections.
+class SimDevice {
+ public:
+  explicit SimDevice(const SimOptions& options)
+      : options(options), instrument(options.seed), faults(options) {}
+
+  struct Pending {
+    std::vector<std::uint8_t> bytes;
+    Clock::time_point due;
+  };
+
+  bool SaveStateLocked(std::string& error) {
+    if (options.stateFile.empty()) return true;
+    return SaveStateFile(options.stateFile, instrument, error);
+  }
+
+  const SimOptions options;
+  mutable std::mutex mutex;
+  std::condition_variable changed;
+  Instrument instrument;
+  FaultPlan faults;
+  std::deque<Pending> queue;
+  std::vector<std::string> received;
+  std::ofstream record;
+  bool plugged = true;
+  unsigned generation = 0;  // bumped on Unplug/Plug and Open: older handles are dead
+};
+
+namespace {
+
+class SimConnection : public HidConnection {
+ public:
+  SimConnection(std::shared_ptr<SimDevice> device, unsigned generation)
+      : device_(std::move(device)), generation_(generation) {}
+
+  bool Write(const std::uint8_t* data, std::size_t length) override {
+    SimDevice& d = *device_;
+    std::lock_guard<std::mutex> lock(d.mutex);
+    if (!d.plugged || d.generation != generation_ || length < 1) return false;
+    const auto* text = reinterpret_cast<const char*>(data + 1);
+    std::string line(text, strnlen(text, length - 1));
+    while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
+    d.received.push_back(line);
+    if (d.record.is_open()) d.record << line << '\n' << std::flush;
+
+    const LineFate fate = d.faults.Next();
+    const std::string reply = d.instrument.HandleLine(line);
+    if (d.instrument.TakeStoredChange()) {
+      std::string error;
+      d.SaveStateLocked(error);  // a failed save leaves the previous file; retried at exit
+    }
+    if (fate.answer) {
+      Clock::time_point due = Clock::now() + std::chrono::milliseconds(fate.delayMs);
+      // Reports leave in order: a late one holds back those behind it.
+      if (!d.queue.empty()) due = std::max(due, d.queue.back().due);
+      d.queue.push_back(
+          {d.faults.BuildInputReport(reply, fate.damage, d.options.inputReportLength), due});
+    }
+    if (fate.unplugAfter) d.plugged = false;  // the queued answer can still be read
+    d.changed.notify_all();
+    return true;
+  }
+
+  ReadStatus Read(std::uint8_t* buffer, std::size_t capacity, int timeoutMs,
+                  std::size_t& delivered) override {
+    SimDevice& d = *device_;
+    std::unique_lock<std::mutex> lock(d.mutex);
+    const bool forever = timeoutMs < 0;
+    const Clock::time_point deadline =
+        Clock::now() + std::chrono::milliseconds(std::max(0, timeoutMs));
+    for (;;) {
+      if (d.generation != generation_) return ReadStatus::Failed;
+      const Clock::time_point now = Clock::now();
+      if (!d.queue.empty() && d.queue.front().due <= now) {
+        SimDevice::Pending report = std::move(d.queue.front());
+        d.queue.pop_front();
+        delivered = std::min(capacity, report.bytes.size());
+        std::memcpy(buffer, report.bytes.data(), delivered);
+        return ReadStatus::Report;
+      }
+      if (d.queue.empty() && !d.plugged) return ReadStatus::Failed;
+      if (!forever && now >= deadline) return ReadStatus::Timeout;
+      Clock::time_point wakeUp = forever ? Clock::time_point::max() : deadline;
+      if (!d.queue.empty()) wakeUp = std::min(wakeUp, d.queue.front().due);
+      if (wakeUp == Clock::time_point::max()) {
+        d.changed.wait(lock);
+      } else {
+        d.changed.wait_until(lock, wakeUp);
+      }
+    }
+  }
+
+ private:
+  std::shared_ptr<SimDevice> device_;
+  unsigned generation_;
+};
+
+}  // namespace
+
+SimBackend::SimBackend(SimOptions options) : device_(std::make_shared<SimDevice>(options)) {
+  SimDevice& d = *device_;
+  if (!options.stateFile.empty()) {
+    std::string error;
+    if (!LoadStateFile(options.stateFile, d.instrument, error)) throw std::runtime_error(error);
+  }
+  d.instrument.PowerUp();
+  if (!options.recordFile.empty()) {
+    d.record.open(options.recordFile, std::ios::app | std::ios::binary);
+    if (!d.record) throw std::runtime_error(options.recordFile + ": cannot be opened");
+  }
+}
+
+SimBackend::~SimBackend() {
+  std::lock_guard<std::mutex> lock(device_->mutex);
+  std::string error;
+  device_->SaveStateLocked(error);
+  device_->plugged = false;
+  ++device_->generation;
+  device_->changed.notify_all();
+}
+
+HidDeviceInfo SimBackend::DeviceInfo() const {
+  HidDeviceInfo info;
+  info.path = "sim";
+  info.vendorId = kQelVendorId;
+  info.productId = device_->options.productId;
+  info.manufacturer = "KORVAL";
+  info.product = "QEL11";
+  info.inputReportByteLength = device_->options.inputReportLength;
+  info.outputReportByteLength = device_->options.outputReportLength;
+  return info;
+}
+
+const SimOptions& SimBackend::options() const {
+  return device_->options;
+}
+
+std::vector<HidDeviceInfo> SimBackend::Enumerate() {
+  std::lock_guard<std::mutex> lock(device_->mutex);
+  if (!device_->plugged) return {};
+  return {DeviceInfo()};
+}
+
+std::unique_ptr<HidConnection> SimBackend::Open(const HidDeviceInfo& device) {
+  std::lock_guard<std::mutex> lock(device_->mutex);
+  if (!device_->plugged || device.path != "sim") return nullptr;
+  // A new handle starts with an empty input queue; an older handle is closed.
+  ++device_->generation;
+  device_->queue.clear();
+  device_->changed.notify_all();
+  return std::make_unique<SimConnection>(device_, device_->generation);
+}
+
+Instrument& SimBackend::instrument() {
+  return device_->instrument;
+}
+
+std::mutex& SimBackend::Mutex() const {
+  return device_->mutex;
+}
+
+std::vector<std::string> SimBackend::ReceivedLines() const {
+  std::lock_guard<std::mutex> lock(device_->mutex);
+  return device_->received;
+}
+
+void SimBackend::ClearReceived() {
+  std::lock_guard<std::mutex> lock(device_->mutex);
+  device_->received.clear();
+}
+
+void SimBackend::Unplug() {
+  std::lock_guard<std::mutex> lock(device_->mutex);
+  device_->plugged = false;
+  ++device_->generation;
+  device_->queue.clear();
+  device_->changed.notify_all();
+}
+
+void SimBackend::Plug() {
+  std::lock_guard<std::mutex> lock(device_->mutex);
+  if (device_->plugged) return;
+  device_->plugged = true;
+  ++device_->generation;
+  device_->queue.clear();
+  device_->changed.notify_all();
+}
+
+bool SimBackend::plugged() const {
+  std::lock_guard<std::mutex> lock(device_->mutex);
+  return device_->plugged;
+}
+
+std::optional<std::chrono::steady_clock::time_point> SimBackend::NextReportDue() const {
+  std::lock_guard<std::mutex> lock(device_->mutex);
+  if (device_->queue.empty()) return std::nullopt;
+  return device_->queue.front().due;
+}
+
+bool SimBackend::SaveState(std::string& error) {
+  std::lock_guard<std::mutex> lock(device_->mutex);
+  return device_->SaveStateLocked(error);
+}
+
+}  // namespace qel::sim

@@ -1,0 +1,74 @@
+#pragma once
+// The virtual instrument as a HID device, in-process ("--device sim"). One device, path
+// "sim"; each output report is one line for the instrument, and each line gets exactly
+// one input report (settings included) unless a fault option says otherwise.
+//
+// Output report as the tool writes it:
+//   @0  length 1   report ID (ignored)
+//   @1  ...        the line, ended by NUL or the end of the report; a trailing line feed
+//                  (which the tool appends) is not part of the line
+// Input reports: see faults.h.
+//
+// Threads: a connection may be written from one thread and read from another (the GUI
+// reads while qel11-sim serves); the device state is guarded by one mutex. instrument()
+// hands out the model without that lock, for tests that poke it between exchanges;
+// WithInstrument() takes the lock.
+
+#include <chrono>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/link/hid_backend.h"
+#include "sim/instrument.h"
+#include "sim/sim_options.h"
+
+namespace qel::sim {
+
+class SimDevice;
+
+class SimBackend : public qel::HidBackend {
+ public:
+  // Loads options.stateFile when it exists; throws std::runtime_error when it cannot be
+  // read, so a damaged file is never overwritten with defaults.
+  explicit SimBackend(SimOptions options = {});
+  ~SimBackend() override;  // writes options.stateFile
+
+  std::vector<HidDeviceInfo> Enumerate() override;
+  std::unique_ptr<HidConnection> Open(const HidDeviceInfo& device) override;
+
+  // The device as Enumerate lists it while plugged in.
+  HidDeviceInfo DeviceInfo() const;
+  const SimOptions& options() const;
+
+  Instrument& instrument();
+  template <class F>
+  auto WithInstrument(F&& f) {
+    std::lock_guard<std::mutex> lock(Mutex());
+    return f(instrument());
+  }
+
+  // Every line received, without its line feed, in order.
+  std::vector<std::string> ReceivedLines() const;
+  void ClearReceived();
+
+  // Unplug: Enumerate lists nothing, open connections fail. Plug: listed again; old
+  // connections stay dead (a re-plugged device is opened anew).
+  void Unplug();
+  void Plug();
+  bool plugged() const;
+
+  // When the next queued input report may be read; nullopt when none is queued.
+  std::optional<std::chrono::steady_clock::time_point> NextReportDue() const;
+
+  // Writes options.stateFile now (nothing to do without one).
+  bool SaveState(std::string& error);
+
+ private:
+  std::mutex& Mutex() const;
+  std::shared_ptr<SimDevice> device_;
+};
+
+}  // namespace qel::sim
