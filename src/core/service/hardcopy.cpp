@@ -1,0 +1,22 @@
+#include "core/service/hardcopy.h"
+
+#include "core/service/jpeg_writer.h"
+
+namespace qel {
+
+Hardcopy::Hardcopy() : picture_(DrawDisplayImage(buffer_)) {}
+
+CaptureStatus Hardcopy::GetHardcopy(ScpiSession& session) {
+  const CaptureStatus status = CaptureDisplayImage(session, buffer_);
+  if (status == CaptureStatus::NoReply) return status;
+  picture_ = DrawDisplayImage(buffer_);
+  composed_ = ComposeHardcopy(picture_);
+  return status;
+}
+
+void Hardcopy::SaveAs(const std::string& path) {
+  WriteJpegFile(path, composed_);
+  names_.SaveDone(path);
+}
+
+}  // namespace qel
