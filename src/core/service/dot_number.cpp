@@ -1,0 +1,147 @@
+#include "core/service/dot_number.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace qel {
+namespace {
+
+constexpr int kSignificantDigits = 10;
+
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+// The number's digits d0 d1 ... and its decimal exponent: value = d0.d1d2... x 10^exponent.
+struct DecimalDigits {
+  bool negative = false;
+  std::string digits;
+  int exponent = 0;
+};
+
+// `significant` digits, rounded to the nearest (at least 1).
+DecimalDigits ToDigits(double value, int significant) {
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, "%.*e", significant - 1, value);
+  DecimalDigits result;
+  const char* p = buffer;
+  if (*p == '-') {
+    result.negative = true;
+    ++p;
+  }
+  for (; *p != 'e'; ++p) {
+    if (IsDigit(*p)) result.digits += *p;
+  }
+  result.exponent = std::atoi(p + 1);
+  return result;
+}
+
+std::string Scientific(double value) {
+  DecimalDigits d = ToDigits(value, kSignificantDigits);
+  while (d.digits.size() > 1 && d.digits.back() == '0') d.digits.pop_back();
+  std::string text = d.negative ? "-" : "";
+  text += d.digits.front();
+  if (d.digits.size() > 1) text += "." + d.digits.substr(1);
+  text += d.exponent < 0 ? "E-" : "E+";
+  text += std::to_string(std::abs(d.exponent));
+  return text;
+}
+
+}  // namespace
+
+double ParseDotNumber(std::string_view text) {
+  std::size_t i = 0;
+  const std::size_t n = text.size();
+  while (i < n && text[i] == ' ') ++i;
+  bool negative = false;
+  if (i < n && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+  const std::size_t numberStart = i;
+  int digits = 0;
+  bool point = false;
+  for (; i < n; ++i) {
+    if (IsDigit(text[i])) {
+      ++digits;
+    } else if (text[i] == '.' && !point) {
+      point = true;
+    } else {
+      break;
+    }
+  }
+  if (digits == 0) return 0.0;
+  if (i < n && (text[i] == 'E' || text[i] == 'e')) {
+    ++i;
+    if (i < n && (text[i] == '+' || text[i] == '-')) ++i;
+    int exponentDigits = 0;
+    while (i < n && IsDigit(text[i])) ++i, ++exponentDigits;
+    if (exponentDigits == 0) return 0.0;
+  }
+  const std::size_t numberEnd = i;
+  while (i < n && text[i] == ' ') ++i;
+  if (i != n) return 0.0;
+
+  // from_chars takes no "+" sign and works without the locale.
+  double value = 0.0;
+  const auto [end, error] =
+      std::from_chars(text.data() + numberStart, text.data() + numberEnd, value);
+  if (error != std::errc() || end != text.data() + numberEnd) return 0.0;
+  return negative ? -value : value;
+}
+
+std::string FormatDotFixed(double value, int decimals) {
+  if (decimals < 0) decimals = 0;
+  if (!std::isfinite(value)) value = 0.0;
+
+  // First 10 significant digits, to the nearest.
+  DecimalDigits d = ToDigits(value, kSignificantDigits);
+  if (d.exponent >= kSignificantDigits) return Scientific(value);
+
+  // Then to `decimals` places, halves away from zero, on those decimal digits (so 1.25
+  // gives 1.3 and 0.15 gives 0.2, as the digits read).
+  const int kept = d.exponent + 1 + decimals;
+  if (kept < kSignificantDigits) {
+    if (kept < 0) {
+      d.digits = "0";
+    } else {
+      const bool up = d.digits[static_cast<std::size_t>(kept)] >= '5';
+      d.digits.resize(static_cast<std::size_t>(kept));
+      if (up) {
+        int i = kept - 1;
+        for (; i >= 0 && d.digits[static_cast<std::size_t>(i)] == '9'; --i) {
+          d.digits[static_cast<std::size_t>(i)] = '0';
+        }
+        if (i >= 0) {
+          ++d.digits[static_cast<std::size_t>(i)];
+        } else {
+          d.digits.insert(d.digits.begin(), '1');
+          ++d.exponent;
+        }
+      }
+      if (d.digits.empty()) d.digits = "0";
+    }
+  }
+
+  // Lay the digits out around the point: exponent + 1 digits before it.
+  std::string integerPart = "0";
+  std::string fraction;
+  if (d.exponent >= 0) {
+    const std::size_t before = static_cast<std::size_t>(d.exponent) + 1;
+    if (d.digits.size() < before) d.digits.append(before - d.digits.size(), '0');
+    integerPart = d.digits.substr(0, before);
+    fraction = d.digits.substr(before);
+  } else {
+    fraction = std::string(static_cast<std::size_t>(-d.exponent - 1), '0') + d.digits;
+  }
+  fraction.resize(static_cast<std::size_t>(decimals), '0');
+
+  const bool zero = integerPart.find_first_not_of('0') == std::string::npos &&
+                    fraction.find_first_not_of('0') == std::string::npos;
+  std::string text = d.negative && !zero ? "-" : "";
+  text += integerPart;
+  if (decimals > 0) text += "." + fraction;
+  return text;
+}
+
+}  // namespace qel
