@@ -2,9 +2,10 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <string>
+
+#include "core/pages/number_text.h"
 
 namespace qel {
 namespace {
@@ -24,18 +25,25 @@ struct DecimalDigits {
 
 // `significant` digits, rounded to the nearest (at least 1).
 DecimalDigits ToDigits(double value, int significant) {
+  // to_chars, unlike printf, ignores the C library's locale (the CLI sets LC_NUMERIC).
   char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%.*e", significant - 1, value);
+  const auto end = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                 std::chars_format::scientific, significant - 1)
+                       .ptr;
   DecimalDigits result;
   const char* p = buffer;
   if (*p == '-') {
     result.negative = true;
     ++p;
   }
-  for (; *p != 'e'; ++p) {
+  for (; p != end && *p != 'e'; ++p) {
     if (IsDigit(*p)) result.digits += *p;
   }
-  result.exponent = std::atoi(p + 1);
+  if (p != end) {
+    ++p;
+    if (*p == '+') ++p;
+    std::from_chars(p, end, result.exponent);
+  }
   return result;
 }
 
@@ -53,41 +61,8 @@ std::string Scientific(double value) {
 }  // namespace
 
 double ParseDotNumber(std::string_view text) {
-  std::size_t i = 0;
-  const std::size_t n = text.size();
-  while (i < n && text[i] == ' ') ++i;
-  bool negative = false;
-  if (i < n && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-  const std::size_t numberStart = i;
-  int digits = 0;
-  bool point = false;
-  for (; i < n; ++i) {
-    if (IsDigit(text[i])) {
-      ++digits;
-    } else if (text[i] == '.' && !point) {
-      point = true;
-    } else {
-      break;
-    }
-  }
-  if (digits == 0) return 0.0;
-  if (i < n && (text[i] == 'E' || text[i] == 'e')) {
-    ++i;
-    if (i < n && (text[i] == '+' || text[i] == '-')) ++i;
-    int exponentDigits = 0;
-    while (i < n && IsDigit(text[i])) ++i, ++exponentDigits;
-    if (exponentDigits == 0) return 0.0;
-  }
-  const std::size_t numberEnd = i;
-  while (i < n && text[i] == ' ') ++i;
-  if (i != n) return 0.0;
-
-  // from_chars takes no "+" sign and works without the locale.
-  double value = 0.0;
-  const auto [end, error] =
-      std::from_chars(text.data() + numberStart, text.data() + numberEnd, value);
-  if (error != std::errc() || end != text.data() + numberEnd) return 0.0;
-  return negative ? -value : value;
+  // The same number grammar as the pages' limit values.
+  return ParseDecimal(text).value_or(0.0);
 }
 
 std::string FormatDotFixed(double value, int decimals) {
