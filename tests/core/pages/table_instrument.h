@@ -14,10 +14,10 @@
 
 namespace qel::testing {
 
-class ScriptedInstrument {
+class TableInstrument {
  public:
   // Without `present` no instrument is plugged in: every query gets empty text.
-  explicit ScriptedInstrument(std::map<std::string, std::string> replies = {}, bool present = true)
+  explicit TableInstrument(std::map<std::string, std::string> replies = {}, bool present = true)
       : replies_(std::move(replies)) {
     if (present) {
       device_ = backend_.Add(MakeInfo("qel", kQelVendorId, kQelProductId));
@@ -29,8 +29,8 @@ class ScriptedInstrument {
     }
     link_.ScanNow();
   }
-  ScriptedInstrument(const ScriptedInstrument&) = delete;
-  ScriptedInstrument& operator=(const ScriptedInstrument&) = delete;
+  TableInstrument(const TableInstrument&) = delete;
+  TableInstrument& operator=(const TableInstrument&) = delete;
 
   ScpiSession& Session() { return session_; }
   void SetReply(const std::string& line, const std::string& reply) { replies_[line] = reply; }
