@@ -82,7 +82,9 @@ void AddHardcopy(CommandTable& t) {
   t.Add(
       "INTErnal:HC",
       [](CommandContext& c) {
-        return c.instrument.hardcopy().NextChunk(c.instrument.RenderedDisplay());
+        HardcopyReadout& readout = c.instrument.hardcopy();
+        if (readout.NeedsPicture()) readout.TakePicture(c.instrument.RenderedDisplay());
+        return readout.NextChunk();
       },
       nullptr);
 }

@@ -56,11 +56,12 @@ bool HardcopyReadout::SetOffset(long offset, const DisplayMemory& memory) {
   return true;
 }
 
-std::string HardcopyReadout::NextChunk(const DisplayMemory& memory) {
-  if (offset_ == 0 || !haveSnapshot_) {
-    snapshot_ = memory;
-    haveSnapshot_ = true;
-  }
+void HardcopyReadout::TakePicture(const DisplayMemory& memory) {
+  snapshot_ = memory;
+  haveSnapshot_ = true;
+}
+
+std::string HardcopyReadout::NextChunk() {
   const int count = std::min(chunk_, kDisplayMemorySize - offset_);
   char header[8];
   std::snprintf(header, sizeof header, "#4%04d", count);

@@ -65,8 +65,11 @@ class HardcopyReadout {
 
   bool SetChunkLength(long length);                          // false (unchanged) outside 1..58
   bool SetOffset(long offset, const DisplayMemory& memory);  // false outside 0..1024
-  // One reply; `memory` is taken as the picture when the read starts at offset 0.
-  std::string NextChunk(const DisplayMemory& memory);
+  // True when the next chunk needs a fresh picture (a read starting at offset 0).
+  bool NeedsPicture() const { return offset_ == 0 || !haveSnapshot_; }
+  void TakePicture(const DisplayMemory& memory);
+  // One reply from the picture taken last.
+  std::string NextChunk();
 
   int chunkLength() const { return chunk_; }
   int offset() const { return offset_; }
