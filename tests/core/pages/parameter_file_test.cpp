@@ -1,0 +1,129 @@
+#include "core/pages/parameter_file.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "../platform/temp_dir.h"
+#include "core/pages/parameter_pages.h"
+#include "core/platform/ini_file.h"
+#include "table_instrument.h"
+#include "tricky_replies.h"
+
+namespace qel {
+namespace {
+
+using testing::ReadBytes;
+using testing::TempDir;
+using testing::WriteBytes;
+
+const ParameterFileInfo kInfo{"18.06.2021 14:05:00", "LABOR-PC"};
+
+std::string Fixture(const std::string& name) {
+  return ReadBytes(std::string(QEL_TEST_DATA_DIR) + "/pages/" + name);
+}
+
+TEST(ParameterFile, InitialPagesByteForByte) {
+  TempDir dir;
+  const std::string path = dir.File("QEL11_Setup_Parameter_20210618_1405.QEL");
+  SaveParameterFile(path, ParameterPages(), kInfo);
+  const std::string expected = Fixture("initial.QEL");
+  ASSERT_FALSE(expected.empty());
+  EXPECT_EQ(ReadBytes(path), expected);
+}
+
+TEST(ParameterFile, AfterReadingTrickyRepliesByteForByte) {
+  testing::TableInstrument meter(testing::TrickyReplies());
+  ParameterPages pages;
+  pages.ReadAll(meter.Session());
+  TempDir dir;
+  const std::string path = dir.File("read.QEL");
+  SaveParameterFile(path, pages, kInfo);
+  EXPECT_EQ(ReadBytes(path), Fixture("after_read.QEL"));
+
+  // and it opens to the same pages: saving them again gives the same bytes
+  ParameterPages reopened;
+  LoadParameterFile(path, reopened);
+  EXPECT_EQ(reopened.OutLineFrame2.Funk.Index(), -1);
+  EXPECT_EQ(reopened.OutLineFrame4.OG, "1E0013");
+  EXPECT_EQ(BuildParameterFile(reopened, kInfo).Serialize(), Fixture("after_read.QEL"));
+}
+
+TEST(ParameterFile, SavingReplacesTheWholeFile) {
+  TempDir dir;
+  const std::string path = dir.File("p.QEL");
+  WriteBytes(path, "[Extra]\r\nkey=1\r\n[Mode]\r\nMODE=2\r\nOLD=1\r\n");
+  SaveParameterFile(path, ParameterPages(), kInfo);
+  SaveParameterFile(path, ParameterPages(), kInfo);
+  EXPECT_EQ(ReadBytes(path), Fixture("initial.QEL"));
+}
+
+TEST(ParameterFile, RefusedSaveReportsAndKeepsWhatWasThere) {
+  TempDir dir;
+  // a folder in place of the file
+  const std::string folder = dir.File("taken.QEL");
+  std::filesystem::create_directory(folder);
+  WriteBytes(folder + "/inside", "kept");
+  try {
+    SaveParameterFile(folder, ParameterPages(), kInfo);
+    FAIL() << "no error";
+  } catch (const IniWriteError& error) {
+    EXPECT_EQ(std::string(error.what()), "In " + folder + " kann nicht geschrieben werden");
+  }
+  EXPECT_EQ(ReadBytes(folder + "/inside"), "kept");
+
+  const std::string missing = dir.File("no/such/folder.QEL");
+  EXPECT_THROW(SaveParameterFile(missing, ParameterPages(), kInfo), IniWriteError);
+  EXPECT_FALSE(std::filesystem::exists(missing));
+}
+
+TEST(ParameterFile, LoadingGivesDefaultsForMissingKeys) {
+  TempDir dir;
+  ParameterPages pages;
+  pages.OutLineFrame2.OG = "5";
+  pages.LANFrame1.Ip_Adr_In.SetAddress("1", "2", "3", "4");
+  pages.EIA232Frame1.Baud.SetIndex(4);
+  LoadParameterFile(dir.File("missing.QEL"), pages);
+  EXPECT_EQ(pages.EinheitenFrame1.Bereich.Index(), 0);
+  EXPECT_EQ(pages.EinheitenFrame1.RangeItems()[3], "4500 mT (10 T)");
+  EXPECT_EQ(pages.OutLineFrame2.OG, "0");
+  EXPECT_EQ(pages.OutLineFrame2.UG, "0");
+  EXPECT_EQ(pages.LANFrame1.Ip_Adr_In.Octet(1), "000");
+  EXPECT_EQ(pages.EIA232Frame1.Baud.Index(), 0);
+
+  // a file of another kind, and hand-edited values
+  const std::string path = dir.File("edited.QEL");
+  WriteBytes(path,
+             "just text\r\n[KEYSBOT]\r\nFUNC=3\r\n[KEYSTOP]\r\nFUNC=4\r\n"
+             "[Output1]\r\nDGIO:SET:OUT:FUNC=-1\r\nDGIO:SET:OUT:LOG=abc\r\n"
+             "[Seri]\r\nSERI:COMA:MODE=-2\r\n");
+  LoadParameterFile(path, pages);
+  EXPECT_EQ(pages.TastenFrame2.Funk.Index(), 3);
+  EXPECT_EQ(pages.TastenFrame1.Funk.Index(), -1);
+  EXPECT_EQ(pages.OutLineFrame1.Funk.Index(), -1);
+  EXPECT_EQ(pages.OutLineFrame1.Logic.Index(), 0);
+  EXPECT_EQ(pages.EIA232Frame1.Mode.Index(), -1);
+}
+
+TEST(ParameterFile, NamesAndFilters) {
+  std::tm t{};
+  t.tm_year = 2021 - 1900;
+  t.tm_mon = 5;
+  t.tm_mday = 18;
+  t.tm_hour = 14;
+  t.tm_min = 5;
+  EXPECT_EQ(ProposedParameterFileName(t), "QEL11_Setup_Parameter_20210618_1405.QEL");
+  t.tm_mon = 0;
+  t.tm_mday = 2;
+  t.tm_hour = 0;
+  t.tm_min = 0;
+  EXPECT_EQ(ProposedParameterFileName(t), "QEL11_Setup_Parameter_20210102_0000.QEL");
+  EXPECT_EQ(kOpenParameterFilter, "QEL Parameter|*.QEL|Alle Dateien|*.*");
+  EXPECT_EQ(kSaveParameterFilter, "QEL|*.QEL|Alle Dateien|*.*");
+  EXPECT_EQ(kOpenParameterFileName, "QEL11_Setup_Parameter_*.QEL");
+  EXPECT_FALSE(FormatSaveAtText(t).empty());
+}
+
+}  // namespace
+}  // namespace qel
