@@ -1,0 +1,148 @@
+#include "core/pages/display_readout.h"
+
+#include <cmath>
+
+#include "core/link/scpi_session.h"
+#include "core/pages/choice_lists.h"
+#include "core/pages/number_text.h"
+#include "core/pages/page_helpers.h"
+
+namespace qel {
+namespace {
+
+// Factor from the instrument's T, G, Oe or A/m to the shown unit, and the decimal places,
+// both by [unit][range]. The prefix follows from the factor: > 1 "m", < 1 "k".
+//   unit      scale, ranges 0..3           places   prefix
+//   Tesla     1000  1000  1000  1000       3 2 1 0  m
+//   Gauss     1     1     0.001 0.001      2 1 3 2  -, -, k, k
+//   Oersted   as Gauss
+//   kA/m      0.001 0.001 0.001 0.001      3 2 1 0  k
+constexpr double kReadingScale[4][4] = {{1000, 1000, 1000, 1000},
+                                        {1, 1, 0.001, 0.001},
+                                        {1, 1, 0.001, 0.001},
+                                        {0.001, 0.001, 0.001, 0.001}};
+constexpr int kReadingDigits[4][4] = {{3, 2, 1, 0}, {2, 1, 3, 2}, {2, 1, 3, 2}, {3, 2, 1, 0}};
+
+constexpr std::size_t Slot(ReadoutLabel label) {
+  return static_cast<std::size_t>(label);
+}
+
+}  // namespace
+
+std::string NextReplyField(std::string& buffer) {
+  const std::size_t semicolon = buffer.find(';');
+  if (semicolon == std::string::npos) return buffer;
+  std::string field = buffer.substr(0, semicolon);
+  buffer.erase(0, semicolon + 1);
+  return field;
+}
+
+double ReadNumberField(std::string& buffer) {
+  return ParseDecimal(NextReplyField(buffer)).value_or(0.0);
+}
+
+std::string FormatReading(double value, int range, int unit, char separator) {
+  if (range < 0 || range > 3 || unit < 0 || unit > 3) return std::string(kNoReadingText);
+  if (value > kOverloadLimit) return std::string(kOverloadText);
+  const double scale = kReadingScale[unit][range];
+  const double v = value * scale;
+  std::string text = FormatFixed(std::fabs(v), 4, kReadingDigits[unit][range], separator);
+  while (text.find(separator) != std::string::npos ? text.size() < 5 : text.size() < 4) {
+    text.insert(text.begin(), '0');
+  }
+  text.insert(text.begin(), v >= 0 ? '+' : '-');
+  text += ' ';
+  if (scale < 1) text += 'k';
+  if (scale > 1) text += 'm';
+  return text + IndexToToken(unit, kUnitLetterTokens) + " ";
+}
+
+void DisplayReadout::ReadDisplay(ScpiSession& session, char separator) {
+  replyBuffer_ = session.ScpiQuery("mode?");
+  mode_ = TokenToIndex(NextReplyField(replyBuffer_), kModeTokens);
+
+  replyBuffer_ = session.ScpiQuery(":read:dc?");
+  const double dc = ReadNumberField(replyBuffer_);
+
+  replyBuffer_ = session.ScpiQuery(":rang?;unit?");
+  range_ = TokenToIndex(NextReplyField(replyBuffer_), kRangeTokens);
+  unit_ = TokenToIndex(NextReplyField(replyBuffer_), kUnitTokens);
+  if (range_ < 0 || unit_ < 0) {
+    for (std::string& text : texts_) text = kNoReadingText;
+    return;
+  }
+  TextOf(ReadoutLabel::DC_Out) = FormatReading(dc, range_, unit_, separator);
+
+  switch (mode_) {
+    case 0:
+      acVisible_ = false;
+      peakVisible_ = false;
+      break;
+    case 1:
+      acVisible_ = true;
+      peakVisible_ = false;
+      replyBuffer_ = session.ScpiQuery(":read:ac?");
+      TextOf(ReadoutLabel::AC_Out) =
+          FormatReading(ReadNumberField(replyBuffer_), range_, unit_, separator);
+      break;
+    case 2:
+      acVisible_ = false;
+      peakVisible_ = true;
+      ReadPeakValues(session, separator);
+      break;
+    default:
+      break;
+  }
+}
+
+void DisplayReadout::ReadPeakValues(ScpiSession& session, char separator) {
+  // Each reply: absolute;minimum;maximum.
+  replyBuffer_ = session.ScpiQuery(":peak:fast:read?;read:min?;max?");
+  const double fastAbs = ReadNumberField(replyBuffer_);
+  const double fastMin = ReadNumberField(replyBuffer_);
+  const double fastMax = ReadNumberField(replyBuffer_);
+  replyBuffer_ = session.ScpiQuery(":peak:slow:read?;read:min?;max?");
+  const double slowAbs = ReadNumberField(replyBuffer_);
+  const double slowMin = ReadNumberField(replyBuffer_);
+  const double slowMax = ReadNumberField(replyBuffer_);
+  TextOf(ReadoutLabel::PFmin_Out) = FormatReading(fastMin, range_, unit_, separator);
+  TextOf(ReadoutLabel::PFmax_Out) = FormatReading(fastMax, range_, unit_, separator);
+  TextOf(ReadoutLabel::PFabs_Out) = FormatReading(fastAbs, range_, unit_, separator);
+  TextOf(ReadoutLabel::PSmin_Out) = FormatReading(slowMin, range_, unit_, separator);
+  TextOf(ReadoutLabel::PSmax_Out) = FormatReading(slowMax, range_, unit_, separator);
+  TextOf(ReadoutLabel::PSabs_Out) = FormatReading(slowAbs, range_, unit_, separator);
+}
+
+void DisplayReadout::PeakReset(ScpiSession& session) {
+  session.ScpiQuery(std::string(kPeakResetLine));
+}
+
+const std::string& DisplayReadout::Text(ReadoutLabel label) const {
+  return texts_[Slot(label)];
+}
+
+std::string& DisplayReadout::TextOf(ReadoutLabel label) {
+  return texts_[Slot(label)];
+}
+
+bool DisplayReadout::Visible(ReadoutLabel label) const {
+  switch (label) {
+    case ReadoutLabel::DC_Out:
+      return true;
+    case ReadoutLabel::AC_Out:
+      return acVisible_;
+    default:
+      return peakVisible_;
+  }
+}
+
+std::vector<DisplayReadout::LabelText> DisplayReadout::VisibleLabels() const {
+  std::vector<LabelText> labels;
+  for (std::size_t i = 0; i < kReadoutLabelCount; ++i) {
+    const auto label = static_cast<ReadoutLabel>(i);
+    if (Visible(label)) labels.push_back({kReadoutLabelNames[i], texts_[i]});
+  }
+  return labels;
+}
+
+}  // namespace qel
