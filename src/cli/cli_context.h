@@ -1,0 +1,73 @@
+#pragma once
+// One run of qel11ctl: the chosen backend, the link over it and the SCPI session, built
+// from the same core objects the window program uses.
+
+#include <iosfwd>
+#include <memory>
+#include <string>
+
+#include "core/link/device_selection.h"
+#include "core/link/hid_link.h"
+#include "core/link/log_view.h"
+#include "core/link/scpi_session.h"
+
+namespace qel::cli {
+
+// Exit statuses of qel11ctl.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitNoInstrument = 1;  // none claimed, or a line got no answer
+inline constexpr int kExitUsage = 2;         // usage or file error
+
+struct GlobalOptions {
+  std::string device = "auto";
+  int timeoutMs = HidLink::kDefaultReadTimeoutMs;
+  bool log = false;
+};
+
+// The protocol log written to a stream as it grows (--log); it is never trimmed.
+class StreamLog : public LogView {
+ public:
+  explicit StreamLog(std::ostream& out) : out_(out) {}
+  std::size_t LineCount() const override { return 0; }
+  void DeleteFirstLine() override {}
+  void AppendLine(const std::string& line) override;
+  void Clear() override {}
+
+ private:
+  std::ostream& out_;
+};
+
+class CliContext {
+ public:
+  CliContext(const GlobalOptions& options, std::ostream& out, std::ostream& err);
+
+  // Builds the backend; false (with a message) when --device names nothing usable.
+  bool Init();
+  // The first scan; false (with a message) when no instrument was claimed.
+  bool ClaimInstrument();
+
+  HidBackend& Backend() { return *backend_; }
+  HidLink& Link() { return *link_; }
+  ScpiSession& Session() { return *session_; }
+  std::ostream& Out() { return out_; }
+  std::ostream& Err() { return err_; }
+
+  // Exit status after an action: 1 when a line got no answer, else 0.
+  int ExitAfterExchanges();
+
+ private:
+  GlobalOptions options_;
+  std::ostream& out_;
+  std::ostream& err_;
+  DeviceOption device_;
+  std::unique_ptr<HidBackend> backend_;
+  MemoryLog memo_;
+  StreamLog stderrLog_;
+  std::unique_ptr<HidLink> link_;
+  std::unique_ptr<ScpiSession> session_;
+};
+
+int RunList(CliContext& context);
+int RunScpi(CliContext& context, const std::vector<std::string>& lines);
+
+}  // namespace qel::cli

@@ -1,0 +1,44 @@
+// qel11ctl: the instrument from scripts. Runs the same core operations as the windows,
+// so it sends the same lines in the same order.
+
+#include <CLI/CLI.hpp>
+#include <iostream>
+
+#include "cli/cli_context.h"
+
+int main(int argc, char** argv) {
+  using namespace qel::cli;
+  CLI::App app{"qel11ctl - command-line access to the QEL11 magnetic-field meter", "qel11ctl"};
+  app.require_subcommand(1);
+  GlobalOptions options;
+  app.add_option("--device", options.device,
+                 "auto (default) | sim | tcp:HOST:PORT | a HID path from `list`");
+  app.add_option("--timeout", options.timeoutMs, "read time limit per report in ms (default 1000)")
+      ->check(CLI::Range(1, 3600000));
+  app.add_flag("--log", options.log, "write the protocol log to stderr");
+  app.add_flag(
+      "--simulate", [&options](std::int64_t) { options.device = "sim"; },
+      "the built-in virtual instrument (same as --device sim)");
+
+  auto* list = app.add_subcommand("list", "attached instruments, one per line");
+  std::vector<std::string> lines;
+  auto* scpi = app.add_subcommand("scpi", "send each line; print \"LINE -> REPLY\", or LINE alone");
+  scpi->add_option("LINE", lines, "SCPI lines")->required();
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::CallForHelp& e) {
+    return app.exit(e);
+  } catch (const CLI::CallForAllHelp& e) {
+    return app.exit(e);
+  } catch (const CLI::ParseError& e) {
+    app.exit(e);
+    return kExitUsage;
+  }
+
+  CliContext context(options, std::cout, std::cerr);
+  if (!context.Init()) return kExitUsage;
+  if (*list) return RunList(context);
+  if (*scpi) return RunScpi(context, lines);
+  return kExitUsage;
+}

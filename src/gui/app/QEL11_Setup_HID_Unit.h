@@ -1,0 +1,79 @@
+#pragma once
+// The main window: seven tabs with the parameter pages and the device actions, the store
+// group, the connection panels, the main menu, and the settings kept in the settings
+// file (the SCPI line list and the language choice).
+
+#include <QMainWindow>
+#include <QTimer>
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "core/platform/settings_file.h"
+#include "gui/app/app_context.h"
+
+namespace Ui {
+class TMainForm;
+}
+
+namespace qel::gui {
+
+class TMainForm : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  // Runs FormCreate: service mode from the first argument, the settings file, the
+  // language decision. `systemIsGerman` is the outcome of the system language test.
+  TMainForm(AppContext& context, const std::string& settingsPath, bool systemIsGerman,
+            QWidget* parent = nullptr);
+  ~TMainForm() override;
+
+  Ui::TMainForm& Form() { return *ui_; }
+  QTimer& StatusTimer() { return statusTimer_; }
+  QTimer& ReadEingaengeTimer() { return readEingaengeTimer_; }
+  QTimer& Timer1() { return timer1_; }
+
+  // Windows the menu shows; set by the application once they exist.
+  std::function<void()> ShowUsbHid, ShowScpiTest, ShowHardcopy, ShowProbe, ShowCalParameter;
+  // Language switch (restart); set by the application.
+  std::function<void(bool english)> SwitchLanguage;
+
+  // Handlers (public so that tests drive them as the events would).
+  void FormClose();  // saves the settings; throws IniWriteError
+  void StatusTimerTimer();
+  void TestOut1Click(int tag, bool checked);
+  void Button13Click();
+  void ReadEingaengeTimerTimer();
+  void SendLine(const QString& line);
+  void SCPIInKeyPress();
+  void StringGridDblClick();
+  void TestBereicheComboBoxChange(int position);
+  void Speichern_ButtonClick();
+  void DauerReadClick();
+  void Timer1Timer();
+
+  std::array<std::string, kScpiLineCount> ScpiLines() const;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void FormCreate(bool systemIsGerman);
+  void SetupTabs();
+  void SetupServiceTab();
+  void PageControl1Changing();
+  void TabShown(int index);
+  void SendSimple(const char* line);
+
+  AppContext& context_;
+  std::string settingsPath_;
+  std::unique_ptr<Ui::TMainForm> ui_;
+  QTimer statusTimer_;
+  QTimer readEingaengeTimer_;
+  QTimer timer1_;
+  int currentTab_ = 0;
+};
+
+}  // namespace qel::gui

@@ -1,0 +1,31 @@
+#pragma once
+// Created at start in its place in the window set; hidden until shown from the menu.
+
+#include <QCloseEvent>
+#include <QWidget>
+
+#include "gui/app/app_context.h"
+
+namespace qel::gui {
+
+class TFehlerform : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit TFehlerform(AppContext& context, QWidget* parent = nullptr)
+      : QWidget(parent), context_(context) {
+    setObjectName(QStringLiteral("Fehlerform"));
+    setWindowTitle(QStringLiteral("QEL11 Fehler auslesen "));
+  }
+
+ protected:
+  void closeEvent(QCloseEvent* event) override {
+    hide();
+    event->ignore();
+  }
+
+ private:
+  AppContext& context_;
+};
+
+}  // namespace qel::gui

@@ -1,0 +1,31 @@
+#pragma once
+// Created at start in its place in the window set; hidden until shown from the menu.
+
+#include <QCloseEvent>
+#include <QWidget>
+
+#include "gui/app/app_context.h"
+
+namespace qel::gui {
+
+class TSCPI_Internal_Settings_Form : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit TSCPI_Internal_Settings_Form(AppContext& context, QWidget* parent = nullptr)
+      : QWidget(parent), context_(context) {
+    setObjectName(QStringLiteral("SCPI_Internal_Settings_Form"));
+    setWindowTitle(QStringLiteral("TOV09 QEL11 Internal Settings (SCPI)"));
+  }
+
+ protected:
+  void closeEvent(QCloseEvent* event) override {
+    hide();
+    event->ignore();
+  }
+
+ private:
+  AppContext& context_;
+};
+
+}  // namespace qel::gui

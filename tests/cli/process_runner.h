@@ -1,0 +1,20 @@
+#pragma once
+// Runs a program, collects its stdout and stderr and its exit status, and kills it when
+// it runs past a generous limit (so a hanging tool fails the test instead of hanging it).
+
+#include <string>
+#include <vector>
+
+namespace qel::testing {
+
+struct ProcessResult {
+  int exitCode = -1;  // -1: killed or did not start
+  std::string out;
+  std::string err;
+  double seconds = 0;
+};
+
+ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& args,
+                         double killAfterSeconds = 30);
+
+}  // namespace qel::testing
