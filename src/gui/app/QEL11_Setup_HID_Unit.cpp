@@ -39,6 +39,9 @@ TMainForm::TMainForm(AppContext& context, const std::string& settingsPath, bool 
       settingsPath_(settingsPath),
       ui_(std::make_unique<Ui::TMainForm>()) {
   ui_->setupUi(this);
+  ReportError = [this](const QString& message) {
+    QMessageBox::critical(this, windowTitle(), message);
+  };
   SetupTabs();
   SetupServiceTab();
 
@@ -175,7 +178,7 @@ void TMainForm::closeEvent(QCloseEvent* event) {
   try {
     FormClose();
   } catch (const IniWriteError& error) {
-    QMessageBox::critical(this, windowTitle(), FromWin1252(error.what()));
+    ReportError(FromWin1252(error.what()));
   }
   event->accept();
 }

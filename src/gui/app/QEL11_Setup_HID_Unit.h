@@ -38,6 +38,8 @@ class TMainForm : public QMainWindow {
   std::function<void()> ShowUsbHid, ShowScpiTest, ShowHardcopy, ShowProbe, ShowCalParameter;
   // Language switch (restart); set by the application.
   std::function<void(bool english)> SwitchLanguage;
+  // The application's general error report (a message box unless replaced, e.g. in tests).
+  std::function<void(const QString& message)> ReportError;
 
   // Handlers (public so that tests drive them as the events would).
   void FormClose();  // saves the settings; throws IniWriteError
