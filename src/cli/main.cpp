@@ -2,12 +2,18 @@
 // so it sends the same lines in the same order.
 
 #include <CLI/CLI.hpp>
+#include <clocale>
 #include <iostream>
 
 #include "cli/cli_context.h"
+#include "cli/page_commands.h"
 
 int main(int argc, char** argv) {
   using namespace qel::cli;
+  // Device strings from the system and the "Save at" text follow the user's locale;
+  // numbers never do (the core parses and formats them itself).
+  std::setlocale(LC_CTYPE, "");
+  std::setlocale(LC_TIME, "");
   CLI::App app{"qel11ctl - command-line access to the QEL11 magnetic-field meter", "qel11ctl"};
   app.require_subcommand(1);
   GlobalOptions options;
@@ -24,6 +30,16 @@ int main(int argc, char** argv) {
   std::vector<std::string> lines;
   auto* scpi = app.add_subcommand("scpi", "send each line; print \"LINE -> REPLY\", or LINE alone");
   scpi->add_option("LINE", lines, "SCPI lines")->required();
+  std::string readOutput;
+  auto* read = app.add_subcommand(
+      "read", "read all pages and write them as a parameter file (FILE, or stdout)");
+  read->add_option("-o,--output", readOutput, "parameter file to write (*.QEL)");
+  std::string writeInput;
+  auto* write = app.add_subcommand("write", "open a parameter file and write all pages");
+  write->add_option("FILE", writeInput, "parameter file (*.QEL)")->required();
+  auto* store = app.add_subcommand("store", "have the instrument store its settings");
+  auto* display =
+      app.add_subcommand("display", "one live read; NAME<TAB>TEXT per visible value label");
 
   try {
     app.parse(argc, argv);
@@ -40,5 +56,9 @@ int main(int argc, char** argv) {
   if (!context.Init()) return kExitUsage;
   if (*list) return RunList(context);
   if (*scpi) return RunScpi(context, lines);
+  if (*read) return RunRead(context, readOutput);
+  if (*write) return RunWrite(context, writeInput);
+  if (*store) return RunStore(context);
+  if (*display) return RunDisplay(context);
   return kExitUsage;
 }
