@@ -11,7 +11,9 @@
 namespace qel::testing {
 namespace {
 
-ProcessResult Ctl(const std::vector<std::string>& args) { return RunProcess(QEL11CTL_PATH, args); }
+ProcessResult Ctl(const std::vector<std::string>& args) {
+  return RunProcess(QEL11CTL_PATH, args);
+}
 
 std::vector<std::uint8_t> ExpectedFrame(const std::string& line, std::size_t length) {
   std::vector<std::uint8_t> frame(length, 0);
@@ -22,7 +24,10 @@ std::vector<std::uint8_t> ExpectedFrame(const std::string& line, std::size_t len
 ReportStreamPeer::Answer Meter(const std::string& line) {
   if (line == "*IDN?") return {"KORVAL,QEL11,12345,2021-06-18"};
   if (line == "MODE?") return {"DC"};
-  if (line == "TEMP?") return {"23\xB0" "C"};  // Windows-1252 degree sign
+  if (line == "TEMP?")
+    return {
+        "23\xB0"
+        "C"};  // Windows-1252 degree sign
   return {""};
 }
 
@@ -52,7 +57,9 @@ TEST(Qel11ctlScpi, ConvertsBetweenUtf8AndWindows1252) {
   ReportStreamPeer peer(QelHello(), Meter);
   const auto r = Ctl({"--device", peer.Device(), "scpi", "TEMP?", "NAME \xC3\xA4"});
   EXPECT_EQ(r.exitCode, 0) << r.err;
-  EXPECT_EQ(r.out, "TEMP? -> 23\xC2\xB0" "C\nNAME \xC3\xA4\n");
+  EXPECT_EQ(r.out,
+            "TEMP? -> 23\xC2\xB0"
+            "C\nNAME \xC3\xA4\n");
   ASSERT_EQ(peer.Lines().size(), 2u);
   EXPECT_EQ(peer.Lines()[1], "NAME \xE4\n");
 }
@@ -76,8 +83,8 @@ TEST(Qel11ctlScpi, SilentInstrumentCostsOneTimeLimitAndExits1) {
     a.text = "ID";
     return a;
   });
-  const auto r = Ctl({"--device", peer.Device(), "--timeout", "200", "scpi", "*IDN?", "MODE?",
-                      "UNIT?", "RANG?"});
+  const auto r = Ctl(
+      {"--device", peer.Device(), "--timeout", "200", "scpi", "*IDN?", "MODE?", "UNIT?", "RANG?"});
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_EQ(r.out, "*IDN? -> ID\nMODE?\nUNIT?\nRANG?\n");
   // after the first time-out the link holds off: the later lines are not even written
