@@ -17,11 +17,12 @@ namespace {
 //   Gauss     1     1     0.001 0.001      2 1 3 2  -, -, k, k
 //   Oersted   as Gauss
 //   kA/m      0.001 0.001 0.001 0.001      3 2 1 0  k
-constexpr double kReadingScale[4][4] = {{1000, 1000, 1000, 1000},
-                                        {1, 1, 0.001, 0.001},
-                                        {1, 1, 0.001, 0.001},
-                                        {0.001, 0.001, 0.001, 0.001}};
-constexpr int kReadingDigits[4][4] = {{3, 2, 1, 0}, {2, 1, 3, 2}, {2, 1, 3, 2}, {3, 2, 1, 0}};
+constexpr std::array<std::array<double, 4>, 4> kReadingScale = {{{1000, 1000, 1000, 1000},
+                                                                 {1, 1, 0.001, 0.001},
+                                                                 {1, 1, 0.001, 0.001},
+                                                                 {0.001, 0.001, 0.001, 0.001}}};
+constexpr std::array<std::array<int, 4>, 4> kReadingDigits = {
+    {{3, 2, 1, 0}, {2, 1, 3, 2}, {2, 1, 3, 2}, {3, 2, 1, 0}}};
 
 constexpr std::size_t Slot(ReadoutLabel label) {
   return static_cast<std::size_t>(label);
@@ -44,9 +45,11 @@ double ReadNumberField(std::string& buffer) {
 std::string FormatReading(double value, int range, int unit, char separator) {
   if (range < 0 || range > 3 || unit < 0 || unit > 3) return std::string(kNoReadingText);
   if (value > kOverloadLimit) return std::string(kOverloadText);
-  const double scale = kReadingScale[unit][range];
+  const auto u = static_cast<std::size_t>(unit);
+  const auto r = static_cast<std::size_t>(range);
+  const double scale = kReadingScale[u][r];
   const double v = value * scale;
-  std::string text = FormatFixed(std::fabs(v), 4, kReadingDigits[unit][range], separator);
+  std::string text = FormatFixed(std::fabs(v), 4, kReadingDigits[u][r], separator);
   while (text.find(separator) != std::string::npos ? text.size() < 5 : text.size() < 4) {
     text.insert(text.begin(), '0');
   }

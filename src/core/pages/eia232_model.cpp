@@ -17,28 +17,28 @@ constexpr std::array<std::string_view, 4> kHeaders = {"SERI:COMA:BAUD", "SERI:CO
 }  // namespace
 
 void EIA232Model::ReadFromDevice(ScpiSession& session) {
-  ChoiceSetting* settings[] = {&Baud, &StopBit, &Parity, &Mode};
+  const std::array<ChoiceSetting*, 4> settings = {&Baud, &StopBit, &Parity, &Mode};
   for (std::size_t i = 0; i < kHeaders.size(); ++i) {
     settings[i]->SetFromReply(session.ScpiQuery(std::string(kHeaders[i]) + "?"));
   }
 }
 
 void EIA232Model::WriteToDevice(ScpiSession& session) const {
-  const ChoiceSetting* settings[] = {&Baud, &StopBit, &Parity, &Mode};
+  const std::array<const ChoiceSetting*, 4> settings = {&Baud, &StopBit, &Parity, &Mode};
   for (std::size_t i = 0; i < kHeaders.size(); ++i) {
     session.ScpiQuery(std::string(kHeaders[i]) + " " + settings[i]->Token());
   }
 }
 
 void EIA232Model::SaveToIni(IniDocument& file) const {
-  const ChoiceSetting* settings[] = {&Baud, &StopBit, &Parity, &Mode};
+  const std::array<const ChoiceSetting*, 4> settings = {&Baud, &StopBit, &Parity, &Mode};
   for (std::size_t i = 0; i < kHeaders.size(); ++i) {
     settings[i]->SaveToIni(file, kSection, kHeaders[i]);
   }
 }
 
 void EIA232Model::LoadFromIni(const IniDocument& file) {
-  ChoiceSetting* settings[] = {&Baud, &StopBit, &Parity, &Mode};
+  const std::array<ChoiceSetting*, 4> settings = {&Baud, &StopBit, &Parity, &Mode};
   try {
     for (std::size_t i = 0; i < kHeaders.size(); ++i) {
       settings[i]->LoadFromIni(file, kSection, kHeaders[i]);

@@ -16,7 +16,8 @@ constexpr std::string_view kLowKey = "DGIO:SET:OUT:LIMI:LOW";
 
 }  // namespace
 
-OutLineEnabling OutLineEnablingFor(int p) {
+OutLineEnabling OutLineEnablingFor(int functionPosition) {
+  const int p = functionPosition;
   return {p >= 2 && p <= 7, p == 2 || p == 4 || p == 5, p >= 3 && p <= 5};
 }
 

@@ -22,7 +22,7 @@ inline constexpr std::string_view kOpenParameterFileName = "QEL11_Setup_Paramete
 
 // The save dialog's proposed name: "QEL11_Setup_Parameter_" + "yyyymmdd_hhnn" + ".QEL",
 // e.g. QEL11_Setup_Parameter_20210618_1405.QEL.
-std::string ProposedParameterFileName(const std::tm& localTime);
+std::string ProposedParameterFileName(const std::tm& t);
 
 // The "Info" section's texts besides the constant device name.
 struct ParameterFileInfo {
