@@ -7,6 +7,7 @@
 
 #include "sim/report_stream_server.h"
 #include "sim/sim_backend.h"
+#include "sim/uhid_run.h"
 
 namespace {
 
@@ -23,6 +24,8 @@ int main(int argc, char** argv) {
   int port = 0;
   std::string product = "FE78";
   CLI::App app{"Virtual QEL11 instrument, served over the report-stream protocol on 127.0.0.1"};
+  app.set_version_flag("--version", std::string("qel11-sim ") + QEL_VERSION,
+                       "print the program's version and exit");
   app.add_option("--port", port, "TCP port; 0 picks a free one")->check(CLI::Range(0, 65535));
   app.add_option("--product", product, "USB product ID in hex: FE78 or 003F");
   app.add_option("--out-length", options.outputReportLength,
@@ -43,7 +46,22 @@ int main(int argc, char** argv) {
   app.add_option("--state", options.stateFile,
                  "file that keeps stored settings, probe memory and constants");
   app.add_option("--record", options.recordFile, "append every received line to this file");
-  CLI11_PARSE(app, argc, argv);
+  // The instrument as a HID device through /dev/uhid instead of the TCP port.
+  bool uhid = false;
+  std::string uhidNode = "/dev/uhid";
+  qel::sim::UhidServerOptions uhidOptions;
+  app.add_flag("--uhid", uhid, "be a HID device through /dev/uhid (root or write permission)");
+  app.add_option("--uhid-node", uhidNode, "the uhid node (default /dev/uhid)");
+  app.add_option("--uhid-events", uhidOptions.eventLog,
+                 "append the device's uhid events to this file, one per line");
+  app.add_option("--replug-ms", uhidOptions.replugDelayMs,
+                 "with --uhid and --disconnect-after: pause before the device comes back, ms")
+      ->check(CLI::NonNegativeNumber);
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& e) {
+    return app.exit(e) == 0 ? 0 : 2;  // --help is no error; a bad option is a usage error
+  }
 
   try {
     std::size_t used = 0;
@@ -53,6 +71,10 @@ int main(int argc, char** argv) {
   } catch (const std::exception&) {
     std::cerr << "qel11-sim: --product must be FE78 or 003F\n";
     return 2;
+  }
+
+  if (uhid) {
+    return qel::sim::RunUhidInstrument(options, uhidOptions, uhidNode, std::cout, std::cerr);
   }
 
   try {
