@@ -16,6 +16,8 @@ int main(int argc, char** argv) {
   std::setlocale(LC_TIME, "");
   CLI::App app{"qel11ctl - command-line access to the QEL11 magnetic-field meter", "qel11ctl"};
   app.require_subcommand(1);
+  app.set_version_flag("--version", std::string("qel11ctl ") + QEL_VERSION,
+                       "print the program's version and exit");
   GlobalOptions options;
   app.add_option("--device", options.device,
                  "auto (default) | sim | tcp:HOST:PORT | a HID path from `list`");
@@ -46,6 +48,8 @@ int main(int argc, char** argv) {
   } catch (const CLI::CallForHelp& e) {
     return app.exit(e);
   } catch (const CLI::CallForAllHelp& e) {
+    return app.exit(e);
+  } catch (const CLI::CallForVersion& e) {
     return app.exit(e);
   } catch (const CLI::ParseError& e) {
     app.exit(e);
