@@ -23,7 +23,8 @@ int main(int argc, char** argv) {
   qel::sim::SimOptions options;
   int port = 0;
   std::string product = "FE78";
-  CLI::App app{"Virtual QEL11 instrument, served over the report-stream protocol on 127.0.0.1"};
+  CLI::App app{"Virtual QEL11 instrument, served over the report-stream protocol on 127.0.0.1",
+               "qel11-sim"};
   app.set_version_flag("--version", std::string("qel11-sim ") + QEL_VERSION,
                        "print the program's version and exit");
   app.add_option("--port", port, "TCP port; 0 picks a free one")->check(CLI::Range(0, 65535));
