@@ -1,0 +1,81 @@
+// qel11ctl against the real qel11-sim over loopback gives the same answers as against the
+// built-in virtual instrument: both are the same model, and the same seed gives the same
+// readings for the same traffic.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "process_runner.h"
+#include "sim_process.h"
+
+namespace qel::testing {
+namespace {
+
+const std::string kSimPath =
+    (std::filesystem::path(QEL11CTL_PATH).parent_path() / ".." / "sim" / "qel11-sim").string();
+
+ProcessResult Ctl(const std::vector<std::string>& args) {
+  return RunProcess(QEL11CTL_PATH, args);
+}
+
+TEST(Qel11ctlAgainstSim, SameAnswersInProcessAndOverTcp) {
+  const std::vector<std::vector<std::string>> commands = {
+      {"scpi", ":rang?;unit?", "MODE?", "syst:err?", "*IDN?", ":read:dc?", "FOO", "syst:err?"},
+      {"display"},
+      {"store"},
+  };
+  for (const auto& command : commands) {
+    SimProcess sim(kSimPath, {"--port", "0", "--seed", "1"});
+    ASSERT_TRUE(sim.Started());
+    std::vector<std::string> overTcp = {"--device", sim.Device()};
+    std::vector<std::string> inProcess = {"--device", "sim"};
+    overTcp.insert(overTcp.end(), command.begin(), command.end());
+    inProcess.insert(inProcess.end(), command.begin(), command.end());
+    const auto a = Ctl(overTcp);
+    const auto b = Ctl(inProcess);
+    EXPECT_EQ(a.exitCode, 0) << a.err;
+    EXPECT_EQ(b.exitCode, 0) << b.err;
+    EXPECT_EQ(a.out, b.out) << command[0];
+    EXPECT_EQ(sim.Stop(), 0);
+  }
+}
+
+TEST(Qel11ctlAgainstSim, ScpiPrintsSensibleAnswers) {
+  const auto r = Ctl({"--device", "sim", "scpi", ":rang?;unit?", "MODE?", "syst:err?"});
+  EXPECT_EQ(r.exitCode, 0);
+  EXPECT_EQ(r.out, ":rang?;unit? -> 1;TESL\nMODE? -> DC\nsyst:err? -> 0,\"No error\"\n");
+}
+
+TEST(Qel11ctlAgainstSim, StoredSettingsSurviveARestartWithStateFile) {
+  const auto state = std::filesystem::temp_directory_path() /
+                     ("qel11-sim-state-" + std::to_string(::getpid()) + ".txt");
+  std::filesystem::remove(state);
+  {
+    SimProcess sim(kSimPath, {"--port", "0", "--state", state.string()});
+    ASSERT_TRUE(sim.Started());
+    const auto r = Ctl({"--device", sim.Device(), "scpi", "MODE AC", "UNIT GAUS", "par:savw?"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(sim.Stop(), 0);
+  }
+  {
+    SimProcess sim(kSimPath, {"--port", "0", "--state", state.string()});
+    ASSERT_TRUE(sim.Started());
+    const auto r = Ctl({"--device", sim.Device(), "scpi", "MODE?", "UNIT?"});
+    EXPECT_EQ(r.out, "MODE? -> AC\nUNIT? -> GAUS\n");
+  }
+  std::filesystem::remove(state);
+}
+
+TEST(Qel11ctlAgainstSim, SilentSimCostsOneTimeLimit) {
+  SimProcess sim(kSimPath, {"--port", "0", "--stop-after", "1"});
+  ASSERT_TRUE(sim.Started());
+  const auto r =
+      Ctl({"--device", sim.Device(), "--timeout", "300", "scpi", "MODE?", "UNIT?", "RANG?"});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_EQ(r.out, "MODE? -> DC\nUNIT?\nRANG?\n");
+}
+
+}  // namespace
+}  // namespace qel::testing
