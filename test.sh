@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: the whole suite with ctest, then
-# the core and sim tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
+# the Debian package built and checked, then the core and sim tests again under
+# AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -15,6 +16,11 @@ cmake --preset "$preset"
 cmake --build --preset "$preset" -j "$jobs"
 echo "== tests ($preset)"
 ctest --preset "$preset" -j "$jobs"
+
+# ---- package: the Debian package of the build above, its contents and a scratch install
+echo "== package ($preset)"
+scripts/check-package.sh "build/$preset"
+# ---- end package
 
 echo "== build (asan)"
 cmake --preset asan
