@@ -3,7 +3,14 @@
 # at the end of the top-level CMakeLists, after every target exists.
 include(GNUInstallDirs)
 
-option(QEL_BUILD_MAN_PAGES "Write the man pages from the programs' --help (needs help2man)" ON)
+# Sanitizer builds are for tests: they need no man pages, and running their programs at
+# build time would bring the sanitizers' exit checks into the build.
+set(QEL_MAN_PAGES_DEFAULT ON)
+if(CMAKE_CXX_FLAGS MATCHES "-fsanitize")
+  set(QEL_MAN_PAGES_DEFAULT OFF)
+endif()
+option(QEL_BUILD_MAN_PAGES "Write the man pages from the programs' --help (needs help2man)"
+       ${QEL_MAN_PAGES_DEFAULT})
 
 set(QEL_PROGRAMS qel11-config qel11ctl qel11-sim)
 set(QEL_RESOURCES ${PROJECT_SOURCE_DIR}/resources)
