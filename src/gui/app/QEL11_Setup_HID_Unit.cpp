@@ -75,10 +75,10 @@ TMainForm::TMainForm(AppContext& context, const std::string& settingsPath, bool 
   connect(ui_->Probe1, &QAction::triggered, this, [this, show] { show(ShowProbe); });
   connect(ui_->CalParameter1, &QAction::triggered, this, [this, show] { show(ShowCalParameter); });
   connect(ui_->Englisch1, &QAction::triggered, this, [this] {
-    if (!context_.englishSelected && SwitchLanguage) SwitchLanguage(true);
+    if (!context_.language.EnglishSelected && SwitchLanguage) SwitchLanguage(true);
   });
   connect(ui_->Deutsch1, &QAction::triggered, this, [this] {
-    if (context_.englishSelected && SwitchLanguage) SwitchLanguage(false);
+    if (context_.language.EnglishSelected && SwitchLanguage) SwitchLanguage(false);
   });
 
   // Store group
@@ -156,7 +156,7 @@ void TMainForm::FormCreate(bool systemIsGerman) {
   const bool english = settings.english.value_or(!systemIsGerman);
   ui_->Englisch1->setChecked(english);
   ui_->Deutsch1->setChecked(!english);
-  context_.englishSelected = ui_->Englisch1->isChecked();
+  context_.language.EnglishSelected = ui_->Englisch1->isChecked();
 }
 
 std::array<std::string, kScpiLineCount> TMainForm::ScpiLines() const {

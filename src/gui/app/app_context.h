@@ -4,8 +4,8 @@
 // session are set when the link window is created (second in the window set), so the
 // main window's creation handler, which runs first, never talks to the instrument.
 
-#include <string>
-
+#include "core/lang/dictionary.h"
+#include "core/lang/language_state.h"
 #include "core/link/hid_link.h"
 #include "core/link/scpi_session.h"
 #include "gui/app/program_options.h"
@@ -15,11 +15,10 @@ namespace qel::gui {
 struct AppContext {
   ProgramOptions options;
   bool serviceMode = false;
-  bool englishSelected = false;    // EnglishSelected: chosen at start, fixed for the run
-  bool translationActive = false;  // TranslationActive: the windows were translated
+  LanguageState language;  // EnglishSelected, TranslationActive
+  Dictionary dictionary;   // loaded by the language window when English is selected
   HidLink* link = nullptr;
   ScpiSession* session = nullptr;
-  std::string executablePath;  // for the language restart
 };
 
 }  // namespace qel::gui

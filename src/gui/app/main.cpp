@@ -6,6 +6,7 @@
 #include <iostream>
 #include <optional>
 
+#include "core/lang/windows_language.h"
 #include "core/link/device_selection.h"
 #include "core/platform/app_data_folder.h"
 #include "gui/app/qel_application.h"
@@ -79,7 +80,7 @@ int main(int argc, char** argv) {
   auto backend = qel::MakeBackend(device, [] { return std::make_unique<qel::sim::SimBackend>(); });
 
   const std::string settingsPath = qel::SettingsFilePath(qel::GetAppDataFolder());
-  const bool systemIsGerman = true;
+  const bool systemIsGerman = qel::LanguageCountsAsGerman(qel::DetectWindowsLanguage());
   qel::gui::QelApplication tool(*options, std::move(backend), settingsPath, systemIsGerman);
   tool.ShowMainForm();
   return QApplication::exec();

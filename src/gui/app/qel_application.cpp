@@ -20,7 +20,12 @@ QelApplication::QelApplication(ProgramOptions options, std::unique_ptr<HidBacken
   probeServiceForm_ = std::make_unique<TSCPI_Probe_Service_Form>(context_);
   internalSettingsForm_ = std::make_unique<TSCPI_Internal_Settings_Form>(context_);
   fehlerform_ = std::make_unique<TFehlerform>(context_);
-  sprachForm_ = std::make_unique<TSprach_Form>(context_);
+  // Last: its creation translates every window before it when English is selected.
+  const std::vector<QWidget*> formsBefore = {mainForm_.get(),         usbHid_.get(),
+                                             scpiTestForm_.get(),     hardCopyForm_.get(),
+                                             probeServiceForm_.get(), internalSettingsForm_.get(),
+                                             fehlerform_.get()};
+  sprachForm_ = std::make_unique<TSprach_Form>(context_, formsBefore);
 
   // Only the main window ends the program when it closes; the others merely hide.
   for (QWidget* w : std::initializer_list<QWidget*>{
@@ -34,6 +39,15 @@ QelApplication::QelApplication(ProgramOptions options, std::unique_ptr<HidBacken
   mainForm_->ShowHardcopy = [this] { ShowWindow(*hardCopyForm_); };
   mainForm_->ShowProbe = [this] { ShowWindow(*probeServiceForm_); };
   mainForm_->ShowCalParameter = [this] { ShowWindow(*internalSettingsForm_); };
+  mainForm_->SwitchLanguage = [this](bool english) {
+    LanguageItemClick(*mainForm_, context_.language, english, restart_);
+  };
+}
+
+std::vector<QWidget*> QelApplication::Forms() const {
+  return {mainForm_.get(),     usbHid_.get(),           scpiTestForm_.get(),
+          hardCopyForm_.get(), probeServiceForm_.get(), internalSettingsForm_.get(),
+          fehlerform_.get(),   sprachForm_.get()};
 }
 
 QelApplication::~QelApplication() {

@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "core/link/hid_backend.h"
 #include "gui/app/QEL11_Setup_HID_Unit.h"
@@ -12,6 +13,7 @@
 #include "gui/diag/FehlerLesenUnit.h"
 #include "gui/diag/SCPI_Test_Unit.h"
 #include "gui/lang/Sprach_Unit.h"
+#include "gui/lang/language_switch.h"
 #include "gui/link/USB_HID_Connect_Unit.h"
 #include "gui/service/HardCopyUnit.h"
 #include "gui/service/SCPI_Internal_Settings_Unit.h"
@@ -33,6 +35,11 @@ class QelApplication {
   TUSB_HID& UsbHid() { return *usbHid_; }
   TSCPI_Test_Form& ScpiTestForm() { return *scpiTestForm_; }
   ScpiSession& Session() { return *session_; }
+  TSprach_Form& SprachForm() { return *sprachForm_; }
+  // The eight windows in creation order.
+  std::vector<QWidget*> Forms() const;
+  // How a language switch restarts the tool (tests replace the process calls).
+  RestartEnvironment& Restart() { return restart_; }
 
   // Fixes the main window's size to its laid-out contents and centres it on the screen.
   void ShowMainForm();
@@ -41,6 +48,7 @@ class QelApplication {
   static void ShowWindow(QWidget& window);
 
   AppContext context_;
+  RestartEnvironment restart_ = ProcessRestartEnvironment();
   std::unique_ptr<HidBackend> backend_;
   std::unique_ptr<ScpiSession> session_;
   std::unique_ptr<TMainForm> mainForm_;

@@ -1,10 +1,17 @@
 #pragma once
-// Created at start in its place in the window set; hidden until shown from the menu.
+// The language window, created last of the windows and never shown. Its creation applies
+// the language the main window chose: with English selected it loads the dictionary, sets
+// TranslationActive and translates every window once — all created before it, and itself.
 
 #include <QCloseEvent>
+#include <QTimer>
 #include <QWidget>
+#include <span>
 
 #include "gui/app/app_context.h"
+
+class QPlainTextEdit;
+class QPushButton;
 
 namespace qel::gui {
 
@@ -12,11 +19,15 @@ class TSprach_Form : public QWidget {
   Q_OBJECT
 
  public:
-  explicit TSprach_Form(AppContext& context, QWidget* parent = nullptr)
-      : QWidget(parent), context_(context) {
-    setObjectName(QStringLiteral("Sprach_Form"));
-    setWindowTitle(QStringLiteral("Sprach Einstellung"));
-  }
+  // `formsBefore`: every window created before this one, in creation order.
+  TSprach_Form(AppContext& context, std::span<QWidget* const> formsBefore,
+               QWidget* parent = nullptr);
+
+  // Kept from the design; no path of the program shows or starts them.
+  QPlainTextEdit* Memo1 = nullptr;
+  QPushButton* Button1 = nullptr;  // "Wörterbuch anzeigen"
+  QTimer InitTimer;
+  QTimer SetTimer;
 
  protected:
   void closeEvent(QCloseEvent* event) override {
@@ -25,7 +36,13 @@ class TSprach_Form : public QWidget {
   }
 
  private:
+  void FormCreate(std::span<QWidget* const> formsBefore);
+
   AppContext& context_;
 };
+
+// English texts are longer: a window whose size is fixed gets the room its translated
+// contents ask for (never less than it had).
+void RefitFixedSize(QWidget& window);
 
 }  // namespace qel::gui

@@ -171,11 +171,11 @@ TEST(MainForm, SettingsSurviveARestart) {
 TEST(MainForm, LanguageFromSettingsWinsOverSystem) {
   AppFixture f("", /*systemIsGerman=*/false);
   EXPECT_TRUE(f.Form().Englisch1->isChecked());
-  EXPECT_TRUE(f.app->Context().englishSelected);
+  EXPECT_TRUE(f.app->Context().language.EnglishSelected);
   WriteMainSettings(f.settingsPath, {}, false);
   f.Start("", false);
   EXPECT_TRUE(f.Form().Deutsch1->isChecked());
-  EXPECT_FALSE(f.app->Context().englishSelected);
+  EXPECT_FALSE(f.app->Context().language.EnglishSelected);
 }
 
 TEST(MainForm, UnwritableSettingsReportedAndWindowStillCloses) {

@@ -1,0 +1,49 @@
+#include "gui/lang/Sprach_Unit.h"
+
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <vector>
+
+#include "core/lang/translate_text.h"
+#include "gui/lang/translate_component.h"
+
+namespace qel::gui {
+
+TSprach_Form::TSprach_Form(AppContext& context, std::span<QWidget* const> formsBefore,
+                           QWidget* parent)
+    : QWidget(parent), context_(context) {
+  setObjectName(QStringLiteral("Sprach_Form"));
+  setWindowTitle(QStringLiteral("Sprach Einstellung"));
+
+  auto* layout = new QVBoxLayout(this);
+  Memo1 = new QPlainTextEdit(this);
+  Memo1->setObjectName(QStringLiteral("Memo1"));
+  Memo1->setReadOnly(true);
+  Button1 = new QPushButton(QString::fromUtf8("Wörterbuch anzeigen"), this);
+  Button1->setObjectName(QStringLiteral("Button1"));
+  layout->addWidget(Memo1);
+  layout->addWidget(Button1);
+  InitTimer.setObjectName(QStringLiteral("InitTimer"));
+  SetTimer.setObjectName(QStringLiteral("SetTimer"));
+
+  FormCreate(formsBefore);
+}
+
+void TSprach_Form::FormCreate(std::span<QWidget* const> formsBefore) {
+  if (!context_.language.EnglishSelected) return;
+  ActivateTranslation(context_.dictionary, context_.language);
+  std::vector<QWidget*> forms(formsBefore.begin(), formsBefore.end());
+  forms.push_back(this);
+  TranslateAllForms(context_.dictionary, forms);
+  for (QWidget* form : forms) {
+    if (form != nullptr) RefitFixedSize(*form);
+  }
+}
+
+void RefitFixedSize(QWidget& window) {
+  if (window.minimumSize() != window.maximumSize()) return;
+  window.setFixedSize(window.sizeHint().expandedTo(window.minimumSize()));
+}
+
+}  // namespace qel::gui

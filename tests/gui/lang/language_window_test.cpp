@@ -1,0 +1,156 @@
+// The start-up language over the real window set: the language window translates every
+// window once when English is selected, and nothing when German is.
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTabBar>
+#include <algorithm>
+
+#include "core/lang/dictionary.h"
+#include "gui/lang/translate_component.h"
+#include "lang_fixture.h"
+#include "ui_QEL11_Setup_HID_Unit.h"
+
+namespace qel::testing {
+namespace {
+
+// Every entry of the built-in dictionary with " ~" after its English text, and that text
+// in turn translated to one with " ~~": a text translated twice shows "~~".
+Dictionary ChainedBuiltInDictionary() {
+  Dictionary builtIn;
+  builtIn.LoadDictionaryResource();
+  const auto quoted = [](const std::string& text) {
+    std::string out = "\"";
+    for (const char c : text) out += c == '"' ? std::string("\"\"") : std::string(1, c);
+    return out + "\"";
+  };
+  std::string text = "KORVAL-WOERTERBUCH\r\nEnglisch\r\n";
+  for (const DictionaryEntry& entry : builtIn.Entries()) {
+    if (entry.English.empty()) continue;
+    text += quoted(entry.Key) + ";" + quoted(entry.English + " ~") + "\r\n";
+    text += quoted(entry.English + " ~") + ";" + quoted(entry.English + " ~~") + "\r\n";
+  }
+  Dictionary chained;
+  chained.LoadDictionaryText(text);
+  chained.SortDictionary();
+  return chained;
+}
+
+TEST(LanguageWindow, GermanSelectedTranslatesNothing) {
+  LangFixture german(false, /*systemIsGerman=*/false);
+  const auto& context = german.app->Context();
+  EXPECT_FALSE(context.language.EnglishSelected);
+  EXPECT_FALSE(context.language.TranslationActive);
+  EXPECT_TRUE(context.dictionary.Empty());
+  auto& form = german.app->MainForm().Form();
+  EXPECT_EQ(form.Datei1->title(), QString("Datei"));
+  EXPECT_EQ(form.Englisch1->text(), QString("Englisch"));
+  EXPECT_EQ(german.app->SprachForm().windowTitle(), QString("Sprach Einstellung"));
+}
+
+TEST(LanguageWindow, EnglishStartTranslatesEveryWindowOnce) {
+  LangFixture german(false);
+  LangFixture english(true);
+  const auto& context = english.app->Context();
+  ASSERT_TRUE(context.language.EnglishSelected);
+  ASSERT_TRUE(context.language.TranslationActive);
+  EXPECT_EQ(context.dictionary.Count(), 219u);
+
+  const TextSlots before = CollectTexts(german.app->Forms());
+  const TextSlots after = CollectTexts(english.app->Forms());
+  ASSERT_EQ(before.size(), after.size());
+  int changed = 0;
+  for (const auto& [where, text] : before) {
+    const auto found = after.find(where);
+    ASSERT_NE(found, after.end()) << where;
+    EXPECT_EQ(found->second, gui::TranslateQString(context.dictionary, text)) << where;
+    if (found->second != text) ++changed;
+  }
+  EXPECT_GT(changed, 40);
+
+  auto& form = english.app->MainForm().Form();
+  EXPECT_EQ(form.Datei1->title(), QString("File"));
+  EXPECT_EQ(form.Sprache1->title(), QString("Language"));
+  EXPECT_EQ(form.Englisch1->text(), QString("English"));
+  EXPECT_EQ(form.Deutsch1->text(), QString("German"));
+  EXPECT_EQ(form.Beenden1->text(), QString("Close"));
+  EXPECT_EQ(form.StatusPanelFehler->text(), QString("No QEL connected"));
+  EXPECT_EQ(form.StatusPanelVerbunden->text(), QString("QEL connected"));
+  EXPECT_EQ(form.PageControl1->tabText(0), QString(" Operation "));
+  EXPECT_EQ(form.PageControl1->tabText(2), QString(" Signal Outputs / Inputs "));
+  EXPECT_EQ(form.Store_GroupBox->title(), QString(" Save settings "));
+  EXPECT_EQ(form.Button14->text(), QString("Read values from device "));
+  EXPECT_EQ(form.Button15->text(), QString("Write values to device "));
+  EXPECT_EQ(form.TestOut1->text(), QString("Output 1 "));
+  EXPECT_EQ(form.Label1->text(), QString("Send by double click"));
+  EXPECT_EQ(form.StringGrid->toolTip(), QString("Senden bei Doppelclick"));
+  EXPECT_EQ(english.app->SprachForm().windowTitle(), QString("language setting"));
+  EXPECT_EQ(english.app->SprachForm().Button1->text(), QString("Show dictionary"));
+}
+
+TEST(LanguageWindow, NoTextOfTheRealWindowsIsTranslatedTwice) {
+  LangFixture german(false, /*systemIsGerman=*/true, "6083");
+  const Dictionary chained = ChainedBuiltInDictionary();
+  const TextSlots before = CollectTexts(german.app->Forms());
+  gui::TranslateAllForms(chained, german.app->Forms());
+  const TextSlots after = CollectTexts(german.app->Forms());
+
+  int translated = 0;
+  for (const auto& [where, text] : before) {
+    const QString& shown = after.at(where);
+    EXPECT_EQ(shown, gui::TranslateQString(chained, text)) << where;
+    EXPECT_FALSE(shown.contains("~~")) << where;
+    if (shown.contains("~")) ++translated;
+  }
+  EXPECT_GT(translated, 40);
+}
+
+std::string PathOf(const QObject& object) {
+  std::string path = object.objectName().toStdString();
+  for (const QObject* o = object.parent(); o != nullptr; o = o->parent()) {
+    path = o->objectName().toStdString() + "/" + path;
+  }
+  return path;
+}
+
+QString CaptionOf(const QWidget& widget) {
+  if (const auto* button = qobject_cast<const QAbstractButton*>(&widget)) return button->text();
+  if (const auto* label = qobject_cast<const QLabel*>(&widget)) return label->text();
+  if (const auto* group = qobject_cast<const QGroupBox*>(&widget)) return group->title();
+  return {};
+}
+
+// The main window's fixed size is computed after the translation, so no English caption
+// is cut: every caption with words gets at least the width it asks for, on every tab.
+TEST(LanguageWindow, EnglishMainWindowLeavesNoCaptionCut) {
+  LangFixture english(true, /*systemIsGerman=*/true, "6083");
+  english.app->ShowMainForm();
+  auto& main = english.app->MainForm();
+  auto& tabs = *main.Form().PageControl1;
+  for (int tab = 0; tab < tabs.count(); ++tab) {
+    tabs.setCurrentIndex(tab);
+    QApplication::processEvents();
+    EXPECT_GE(tabs.tabBar()->width(), tabs.tabBar()->sizeHint().width());
+    for (QWidget* widget : main.findChildren<QWidget*>()) {
+      const bool captioned = qobject_cast<QAbstractButton*>(widget) != nullptr ||
+                             qobject_cast<QLabel*>(widget) != nullptr ||
+                             qobject_cast<QGroupBox*>(widget) != nullptr;
+      const QString caption = CaptionOf(*widget);
+      const bool hasWords =
+          std::any_of(caption.begin(), caption.end(), [](QChar c) { return c.isLetter(); });
+      if (!captioned || !hasWords || !widget->isVisible()) continue;
+      QSize need = widget->minimumSizeHint();
+      if (!need.isValid()) need = widget->sizeHint();
+      EXPECT_GE(widget->width(), need.width())
+          << "tab " << tab << " " << PathOf(*widget) << " \"" << caption.toStdString() << "\"";
+    }
+  }
+}
+
+}  // namespace
+}  // namespace qel::testing
