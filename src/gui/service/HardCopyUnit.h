@@ -1,31 +1,66 @@
 #pragma once
-// Created at start in its place in the window set; hidden until shown from the menu.
+// "Hardcopy  -> Clipart": copies the picture the instrument's display shows now. Reads the
+// display memory, draws it at twice its size, composes the framed image, puts that on
+// the clipboard and, on request, saves it as a JPEG file. "Dauer" repeats the capture with
+// a pause of 20 ms after each one, so captures never overlap. Always on top of other
+// windows; closing only hides it (a running "Dauer" goes on).
 
-#include <QCloseEvent>
+#include <QImage>
+#include <QTimer>
 #include <QWidget>
+#include <functional>
+#include <memory>
+#include <optional>
 
+#include "core/service/hardcopy.h"
 #include "gui/app/app_context.h"
 
+namespace Ui {
+class THardCopyForm;
+}
+
 namespace qel::gui {
+
+QImage ToQImage(const RgbImage& image);
 
 class THardCopyForm : public QWidget {
   Q_OBJECT
 
  public:
-  explicit THardCopyForm(AppContext& context, QWidget* parent = nullptr)
-      : QWidget(parent), context_(context) {
-    setObjectName(QStringLiteral("HardCopyForm"));
-    setWindowTitle(QStringLiteral("Hardcopy  -> Clipart"));
-  }
+  explicit THardCopyForm(AppContext& context, QWidget* parent = nullptr);
+  ~THardCopyForm() override;
+
+  Ui::THardCopyForm& Form() { return *ui_; }
+  QTimer& Timer2() { return timer2_; }
+  const Hardcopy& Model() const { return hardcopy_; }
+  // The composed image (Image1): what went to the clipboard last; null before that.
+  const QImage& Image1() const { return image1_; }
+
+  // The save dialog: gets the proposed file name (folder included once one was chosen),
+  // returns the chosen path or nothing when cancelled. A file dialog unless replaced.
+  std::function<std::optional<QString>(const QString& proposal)> SaveDialog1;
+  // The application's general error report (a message box unless replaced).
+  std::function<void(const QString& message)> ReportError;
+
+  void GetHardcopyClick();  // "Get > Clipart"
+  void HCcontClick();       // "Dauer"
+  void Timer2Timer();
+  void Button1Click();  // "Save"
 
  protected:
-  void closeEvent(QCloseEvent* event) override {
-    hide();
-    event->ignore();
-  }
+  void closeEvent(QCloseEvent* event) override;
 
  private:
+  std::optional<QString> ShowSaveDialog(const QString& proposal);
+
   AppContext& context_;
+  std::unique_ptr<Ui::THardCopyForm> ui_;
+  Hardcopy hardcopy_;
+  QImage image1_;
+  QTimer timer2_;
+  // What the save dialog holds between showings: its folder and its file name.
+  QString dialogFolder_;
+  std::string dialogFileName_;
 };
 
 }  // namespace qel::gui

@@ -1,10 +1,21 @@
 #pragma once
-// Created at start in its place in the window set; hidden until shown from the menu.
+// "TOV09 QEL11 Internal Settings (SCPI)": the instrument's internal calibration constants.
+// Reads, writes and stores them, resets them to the defaults, shows the probe current
+// measured now, and keeps a backup of some of them in a file in the data folder named
+// after the serial number. The fields are the window's only state; each operation copies
+// them into the core's InternalSettings, runs it, and copies fields and status back.
 
-#include <QCloseEvent>
 #include <QWidget>
+#include <functional>
+#include <memory>
+#include <string>
 
+#include "core/service/internal_settings.h"
 #include "gui/app/app_context.h"
+
+namespace Ui {
+class TSCPI_Internal_Settings_Form;
+}
 
 namespace qel::gui {
 
@@ -12,20 +23,43 @@ class TSCPI_Internal_Settings_Form : public QWidget {
   Q_OBJECT
 
  public:
-  explicit TSCPI_Internal_Settings_Form(AppContext& context, QWidget* parent = nullptr)
-      : QWidget(parent), context_(context) {
-    setObjectName(QStringLiteral("SCPI_Internal_Settings_Form"));
-    setWindowTitle(QStringLiteral("TOV09 QEL11 Internal Settings (SCPI)"));
-  }
+  explicit TSCPI_Internal_Settings_Form(AppContext& context, QWidget* parent = nullptr);
+  ~TSCPI_Internal_Settings_Form() override;
+
+  Ui::TSCPI_Internal_Settings_Form& Form() { return *ui_; }
+
+  // Where the backup lives: the data folder unless replaced (tests).
+  std::function<std::string()> DataFolder;
+  // The user's decimal separator for "Wert": the system locale's unless replaced.
+  std::function<char()> DecimalSeparator;
+  // The application's general error report (a message box unless replaced).
+  std::function<void(const QString& message)> ReportError;
+
+  void WerteLesenClick();        // "Werte Lesen"
+  void EEProm_LesenClick();      // "Parm Lesen"
+  void EEProm_SchreibenClick();  // "Parm Schreiben"
+  void Button1Click();           // "Internal Default setzen"
+  void SaveButtonClick();        // "Speichern"
+  void LesenButtonClick();       // "Lesen"
 
  protected:
-  void closeEvent(QCloseEvent* event) override {
-    hide();
-    event->ignore();
-  }
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
 
  private:
+  InternalFields FieldsFromWindow() const;
+  void ShowFields(const InternalFields& fields);
+  void ShowEEPromState();
+  void ShowAndRepaint();
+
   AppContext& context_;
+  std::unique_ptr<Ui::TSCPI_Internal_Settings_Form> ui_;
+  InternalSettings settings_;
+  bool placed_ = false;
 };
+
+// The first character of the system locale's decimal separator ("." when it is none of
+// the single-byte characters).
+char SystemDecimalSeparator();
 
 }  // namespace qel::gui

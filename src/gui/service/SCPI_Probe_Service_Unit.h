@@ -1,10 +1,17 @@
 #pragma once
-// Created at start in its place in the window set; hidden until shown from the menu.
+// "TOV09 / QEL11 Probe Parameter Service (SCPI)": reads and writes the values stored in
+// the probe's memory. The fields are the window's only state; each operation copies them
+// into the core's ProbeService, runs it, and copies fields and status back.
 
-#include <QCloseEvent>
 #include <QWidget>
+#include <memory>
 
+#include "core/service/probe_service.h"
 #include "gui/app/app_context.h"
+
+namespace Ui {
+class TSCPI_Probe_Service_Form;
+}
 
 namespace qel::gui {
 
@@ -12,20 +19,32 @@ class TSCPI_Probe_Service_Form : public QWidget {
   Q_OBJECT
 
  public:
-  explicit TSCPI_Probe_Service_Form(AppContext& context, QWidget* parent = nullptr)
-      : QWidget(parent), context_(context) {
-    setObjectName(QStringLiteral("SCPI_Probe_Service_Form"));
-    setWindowTitle(QStringLiteral("TOV09 / QEL11 Probe Parameter Service (SCPI)"));
-  }
+  explicit TSCPI_Probe_Service_Form(AppContext& context, QWidget* parent = nullptr);
+  ~TSCPI_Probe_Service_Form() override;
+
+  Ui::TSCPI_Probe_Service_Form& Form() { return *ui_; }
+
+  void ReadClick();              // "Read"
+  void ProbeWriteButtonClick();  // "Write"
+  void Button2Click();           // "Testdaten"
+  void Button1Click();           // "Ende"
+  void ProbeTypeComboBoxChange(int index);
 
  protected:
-  void closeEvent(QCloseEvent* event) override {
-    hide();
-    event->ignore();
-  }
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
 
  private:
+  void FormCreate();
+  ProbeFields FieldsFromWindow() const;
+  void ShowFields(const ProbeFields& fields);
+  void ShowProbeState();
+  void ShowAndRepaint();
+
   AppContext& context_;
+  std::unique_ptr<Ui::TSCPI_Probe_Service_Form> ui_;
+  ProbeService probe_;
+  bool placed_ = false;
 };
 
 }  // namespace qel::gui

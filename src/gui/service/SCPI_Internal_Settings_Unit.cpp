@@ -1,0 +1,174 @@
+#include "gui/service/SCPI_Internal_Settings_Unit.h"
+
+#include <QCloseEvent>
+#include <QLocale>
+#include <QMessageBox>
+#include <QShowEvent>
+
+#include "core/platform/app_data_folder.h"
+#include "core/platform/ini_file.h"
+#include "core/service/service_text.h"
+#include "gui/app/text_codec.h"
+#include "gui/service/key_filter.h"
+#include "gui/service/service_window.h"
+#include "ui_SCPI_Internal_Settings_Unit.h"
+
+namespace qel::gui {
+
+char SystemDecimalSeparator() {
+  const std::string separator = ToWin1252(QLocale::system().decimalPoint());
+  return separator.size() == 1 ? separator[0] : '.';
+}
+
+TSCPI_Internal_Settings_Form::TSCPI_Internal_Settings_Form(AppContext& context, QWidget* parent)
+    : QWidget(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint),
+      context_(context),
+      ui_(std::make_unique<Ui::TSCPI_Internal_Settings_Form>()) {
+  ui_->setupUi(this);
+  DataFolder = [] { return GetAppDataFolder(); };
+  DecimalSeparator = SystemDecimalSeparator;
+  ReportError = [this](const QString& message) {
+    QMessageBox::critical(this, windowTitle(), message);
+  };
+
+  auto& f = *ui_;
+  for (QLineEdit* number : {f.ISonde_Val, f.ISonde_Gain, f.ISonde_Offset, f.I1mA_set, f.I3mA_set,
+                            f.MAG_GAIN_0, f.MAG_GAIN_1, f.MAG_GAIN_2, f.MAG_GAIN_3, f.MAG_GAIN_4,
+                            f.MAG_GAIN_5, f.MAG_GAIN_6, f.MAG_GAIN_7}) {
+    InstallKeyFilter(number, InternalNumberKeyFilter, kInternalNumberMaxLength);
+  }
+
+  connect(f.WerteLesen, &QPushButton::clicked, this,
+          &TSCPI_Internal_Settings_Form::WerteLesenClick);
+  connect(f.EEProm_Lesen, &QPushButton::clicked, this,
+          &TSCPI_Internal_Settings_Form::EEProm_LesenClick);
+  connect(f.EEProm_Schreiben, &QPushButton::clicked, this,
+          &TSCPI_Internal_Settings_Form::EEProm_SchreibenClick);
+  connect(f.Button1, &QPushButton::clicked, this, &TSCPI_Internal_Settings_Form::Button1Click);
+  connect(f.SaveButton, &QPushButton::clicked, this,
+          &TSCPI_Internal_Settings_Form::SaveButtonClick);
+  connect(f.LesenButton, &QPushButton::clicked, this,
+          &TSCPI_Internal_Settings_Form::LesenButtonClick);
+
+  ShowEEPromState();  // 24 dashes on yellow
+  adjustSize();
+  setFixedSize(size());
+}
+
+TSCPI_Internal_Settings_Form::~TSCPI_Internal_Settings_Form() = default;
+
+InternalFields TSCPI_Internal_Settings_Form::FieldsFromWindow() const {
+  const auto& f = *ui_;
+  InternalFields fields;
+  fields.ISonde_Val = ToWin1252(f.ISonde_Val->text());
+  fields.ISonde_Gain = ToWin1252(f.ISonde_Gain->text());
+  fields.ISonde_Offset = ToWin1252(f.ISonde_Offset->text());
+  fields.I1mA_set = ToWin1252(f.I1mA_set->text());
+  fields.I3mA_set = ToWin1252(f.I3mA_set->text());
+  const QLineEdit* gains[] = {f.MAG_GAIN_0, f.MAG_GAIN_1, f.MAG_GAIN_2, f.MAG_GAIN_3,
+                              f.MAG_GAIN_4, f.MAG_GAIN_5, f.MAG_GAIN_6, f.MAG_GAIN_7};
+  for (std::size_t i = 0; i < fields.MAG_GAIN.size(); ++i) {
+    fields.MAG_GAIN[i] = ToWin1252(gains[i]->text());
+  }
+  fields.SN_IN = ToWin1252(f.SN_IN->text());
+  fields.Cal_Info_IN = ToWin1252(f.Cal_Info_IN->text());
+  return fields;
+}
+
+void TSCPI_Internal_Settings_Form::ShowFields(const InternalFields& fields) {
+  auto& f = *ui_;
+  f.ISonde_Val->setText(FromWin1252(fields.ISonde_Val));
+  f.ISonde_Gain->setText(FromWin1252(fields.ISonde_Gain));
+  f.ISonde_Offset->setText(FromWin1252(fields.ISonde_Offset));
+  f.I1mA_set->setText(FromWin1252(fields.I1mA_set));
+  f.I3mA_set->setText(FromWin1252(fields.I3mA_set));
+  QLineEdit* gains[] = {f.MAG_GAIN_0, f.MAG_GAIN_1, f.MAG_GAIN_2, f.MAG_GAIN_3,
+                        f.MAG_GAIN_4, f.MAG_GAIN_5, f.MAG_GAIN_6, f.MAG_GAIN_7};
+  for (std::size_t i = 0; i < fields.MAG_GAIN.size(); ++i) {
+    gains[i]->setText(FromWin1252(fields.MAG_GAIN[i]));
+  }
+  f.SN_IN->setText(FromWin1252(fields.SN_IN));
+  f.Cal_Info_IN->setText(FromWin1252(fields.Cal_Info_IN));
+}
+
+void TSCPI_Internal_Settings_Form::ShowEEPromState() {
+  ShowServiceStatus(*ui_->EEProm_State, settings_.status);
+}
+
+void TSCPI_Internal_Settings_Form::ShowAndRepaint() {
+  ShowFields(settings_.fields);
+  ShowEEPromState();
+  RepaintBeforeExchanges(*this);
+}
+
+void TSCPI_Internal_Settings_Form::WerteLesenClick() {
+  if (context_.session == nullptr) return;
+  ui_->WerteLesen->setEnabled(false);
+  ui_->ISonde_Val->clear();
+  settings_.fields = FieldsFromWindow();
+  settings_.ReadCurrentValue(*context_.session, DecimalSeparator());
+  ui_->ISonde_Val->setText(FromWin1252(settings_.fields.ISonde_Val));
+  ui_->WerteLesen->setEnabled(true);
+}
+
+void TSCPI_Internal_Settings_Form::EEProm_LesenClick() {
+  if (context_.session == nullptr) return;
+  ui_->EEProm_Lesen->setEnabled(false);
+  settings_.fields = FieldsFromWindow();
+  settings_.ReadParameters(*context_.session, [this] { ShowAndRepaint(); });
+  ShowFields(settings_.fields);
+  ShowEEPromState();
+  ui_->EEProm_Lesen->setEnabled(true);
+}
+
+void TSCPI_Internal_Settings_Form::EEProm_SchreibenClick() {
+  if (context_.session == nullptr) return;
+  settings_.fields = FieldsFromWindow();
+  settings_.WriteParameters(*context_.session, [this] {
+    ShowEEPromState();
+    RepaintBeforeExchanges(*this);
+  });
+  ShowEEPromState();
+}
+
+// Without a question: the defaults replace the constants at once, then "Parm Lesen" shows
+// them as if its button had been pressed.
+void TSCPI_Internal_Settings_Form::Button1Click() {
+  if (context_.session == nullptr) return;
+  ui_->EEProm_Lesen->setEnabled(false);
+  settings_.fields = FieldsFromWindow();
+  settings_.SetInternalDefaults(*context_.session, [this] { ShowAndRepaint(); });
+  ShowFields(settings_.fields);
+  ShowEEPromState();
+  ui_->EEProm_Lesen->setEnabled(true);
+}
+
+void TSCPI_Internal_Settings_Form::SaveButtonClick() {
+  settings_.fields = FieldsFromWindow();
+  try {
+    settings_.SaveBackup(DataFolder());
+  } catch (const IniWriteError& error) {
+    ReportError(QString::fromLocal8Bit(error.what()));
+  }
+}
+
+void TSCPI_Internal_Settings_Form::LesenButtonClick() {
+  settings_.fields = FieldsFromWindow();
+  settings_.LoadBackup(DataFolder());
+  ShowFields(settings_.fields);
+}
+
+void TSCPI_Internal_Settings_Form::showEvent(QShowEvent* event) {
+  if (!placed_ && !event->spontaneous()) {
+    CentreOnMainWindow(*this);
+    placed_ = true;
+  }
+  QWidget::showEvent(event);
+}
+
+void TSCPI_Internal_Settings_Form::closeEvent(QCloseEvent* event) {
+  hide();
+  event->ignore();
+}
+
+}  // namespace qel::gui

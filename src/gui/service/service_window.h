@@ -1,0 +1,24 @@
+#pragma once
+// What the service windows share: the coloured status label, the repaint before an
+// operation's first line, and the placement centred on the main window.
+
+#include <QLabel>
+#include <QWidget>
+
+#include "core/service/service_status.h"
+
+namespace qel::gui {
+
+// Text and background colour (yellow while working, green success, red failure).
+void ShowServiceStatus(QLabel& label, const ServiceStatus& status);
+
+// Paints `window` now and lets pending events run once (timers of other windows among
+// them), so the "working" state shows before the window blocks in its exchanges. User
+// input waits until the operation is over: a second click cannot start another operation
+// in the middle of this one.
+void RepaintBeforeExchanges(QWidget& window);
+
+// Centres `window` on the program's main window when that is shown (else leaves it).
+void CentreOnMainWindow(QWidget& window);
+
+}  // namespace qel::gui
