@@ -1,10 +1,16 @@
 #pragma once
-// Created at start in its place in the window set; hidden until shown from the menu.
+// "QEL11 Fehler auslesen ": a fixed-size window with the error queue read-out in a text
+// field; showing it and its "Retry" button run the read-out. Nothing in the program shows
+// it, so it stays hidden for the run.
 
-#include <QCloseEvent>
 #include <QWidget>
+#include <memory>
 
 #include "gui/app/app_context.h"
+
+namespace Ui {
+class TFehlerform;
+}
 
 namespace qel::gui {
 
@@ -12,20 +18,21 @@ class TFehlerform : public QWidget {
   Q_OBJECT
 
  public:
-  explicit TFehlerform(AppContext& context, QWidget* parent = nullptr)
-      : QWidget(parent), context_(context) {
-    setObjectName(QStringLiteral("Fehlerform"));
-    setWindowTitle(QStringLiteral("QEL11 Fehler auslesen "));
-  }
+  explicit TFehlerform(AppContext& context, QWidget* parent = nullptr);
+  ~TFehlerform() override;
+
+  Ui::TFehlerform& Form() { return *ui_; }
+
+  void FormShow();
+  void RetryButtonClick();
 
  protected:
-  void closeEvent(QCloseEvent* event) override {
-    hide();
-    event->ignore();
-  }
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   AppContext& context_;
+  std::unique_ptr<Ui::TFehlerform> ui_;
 };
 
 }  // namespace qel::gui

@@ -1,15 +1,45 @@
 #pragma once
-// Placeholder until the page is built; it only holds its place on the main window.
+// The error status page: empties the instrument's error queue on demand and lists every
+// entry it held, the stop text last. Placed on the main window's " Gerätedaten " tab,
+// which binds it to the run's shared objects.
 
+#include <QPlainTextEdit>
 #include <QWidget>
+#include <memory>
+
+#include "core/diag/error_queue_readout.h"
+#include "gui/app/app_context.h"
+
+namespace Ui {
+class TSCPI_Fehler_Frame;
+}
 
 namespace qel::gui {
+
+// Shows one read-out in a text field: one line per reply, in the order they came.
+void ShowErrorQueueReadout(QPlainTextEdit& memo, const ErrorQueueReadout& readout);
+
+// ReadErrorQueue over the context's session into `memo` (cleared first); does nothing
+// while there is no session.
+void ReadErrorQueueInto(AppContext& context, QPlainTextEdit& memo);
 
 class TSCPI_Fehler_Frame : public QWidget {
   Q_OBJECT
 
  public:
-  explicit TSCPI_Fehler_Frame(QWidget* parent = nullptr) : QWidget(parent) {}
+  explicit TSCPI_Fehler_Frame(QWidget* parent = nullptr);
+  ~TSCPI_Fehler_Frame() override;
+
+  void Bind(AppContext& context);
+
+  Ui::TSCPI_Fehler_Frame& Form() { return *ui_; }
+
+  void Button1Click();  // "Lesen"
+  void ReadErrorQueue();
+
+ private:
+  std::unique_ptr<Ui::TSCPI_Fehler_Frame> ui_;
+  AppContext* context_ = nullptr;
 };
 
 }  // namespace qel::gui

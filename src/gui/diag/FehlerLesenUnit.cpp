@@ -1,0 +1,42 @@
+#include "gui/diag/FehlerLesenUnit.h"
+
+#include <QCloseEvent>
+#include <QShowEvent>
+
+#include "gui/diag/SCPI_FehlerLesen_Frame_Unit.h"
+#include "ui_FehlerLesenUnit.h"
+
+namespace qel::gui {
+
+TFehlerform::TFehlerform(AppContext& context, QWidget* parent)
+    : QWidget(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint),
+      context_(context),
+      ui_(std::make_unique<Ui::TFehlerform>()) {
+  ui_->setupUi(this);
+  setFixedSize(size());
+  connect(ui_->RetryButton, &QPushButton::clicked, this, &TFehlerform::RetryButtonClick);
+}
+
+TFehlerform::~TFehlerform() = default;
+
+void TFehlerform::FormShow() {
+  ReadErrorQueueInto(context_, *ui_->Memo1);
+}
+
+void TFehlerform::RetryButtonClick() {
+  ReadErrorQueueInto(context_, *ui_->Memo1);
+}
+
+// Each showing reads the queue again; a spontaneous show (the window system restoring a
+// minimised window) is no new showing.
+void TFehlerform::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (!event->spontaneous()) FormShow();
+}
+
+void TFehlerform::closeEvent(QCloseEvent* event) {
+  hide();
+  event->ignore();
+}
+
+}  // namespace qel::gui
