@@ -2,6 +2,8 @@
 
 #include <ostream>
 
+#include "core/lang/language_choice.h"
+#include "core/lang/translate_text.h"
 #include "core/link/report_stream_backend.h"
 #include "core/text/win1252.h"
 #include "sim/sim_backend.h"
@@ -16,6 +18,8 @@ CliContext::CliContext(const GlobalOptions& options, std::ostream& out, std::ost
     : options_(options), out_(out), err_(err), stderrLog_(err) {}
 
 bool CliContext::Init() {
+  language_.EnglishSelected = DecideEnglishAtStart(EnvLookup(ProcessEnv));
+  ActivateTranslation(dictionary_, language_);
   std::string error;
   const auto device = ParseDeviceOption(options_.device, error);
   if (!device) {
@@ -41,6 +45,10 @@ bool CliContext::ClaimInstrument() {
   }
   err_ << "qel11ctl: no instrument found" << (why.empty() ? "" : " (" + why + ")") << '\n';
   return false;
+}
+
+std::string CliContext::Translate(std::string_view text) const {
+  return TranslateIfActive(dictionary_, language_, text);
 }
 
 int CliContext::ExitAfterExchanges() {

@@ -5,7 +5,10 @@
 #include <iosfwd>
 #include <memory>
 #include <string>
+#include <string_view>
 
+#include "core/lang/dictionary.h"
+#include "core/lang/language_state.h"
 #include "core/link/device_selection.h"
 #include "core/link/hid_link.h"
 #include "core/link/log_view.h"
@@ -41,7 +44,8 @@ class CliContext {
  public:
   CliContext(const GlobalOptions& options, std::ostream& out, std::ostream& err);
 
-  // Builds the backend; false (with a message) when --device names nothing usable.
+  // Decides the language and builds the backend; false (with a message) when --device
+  // names nothing usable.
   bool Init();
   // The first scan; false (with a message) when no instrument was claimed.
   bool ClaimInstrument();
@@ -55,8 +59,16 @@ class CliContext {
   // Exit status after an action: 1 when a line got no answer, else 0.
   int ExitAfterExchanges();
 
+  // The language of the texts the tool prints, decided like the window program's: the
+  // settings file, else the system language. With English the dictionary is loaded.
+  const LanguageState& Language() const { return language_; }
+  // A text built at run time in the chosen language (TranslateIfActive), Windows-1252.
+  std::string Translate(std::string_view text) const;
+
  private:
   GlobalOptions options_;
+  LanguageState language_;
+  Dictionary dictionary_;
   std::ostream& out_;
   std::ostream& err_;
   DeviceOption device_;
