@@ -1,7 +1,21 @@
 #pragma once
-// Placeholder until the page is built; it only holds its place on the main window.
+// The live readout: the instrument's current readings as its own display shows them (DC
+// always, AC in AC mode, fast and slow peak values in peak mode), light green on black in
+// a bold monospaced font. "Lesen" reads once, "Refresh" every 500 ms, "Peak Reset" clears
+// the instrument's peak memories; the main window's continuous read calls ReadDisplay.
 
+#include <QTimer>
 #include <QWidget>
+#include <memory>
+
+#include "core/pages/display_readout.h"
+#include "gui/app/app_context.h"
+
+class QLabel;
+
+namespace Ui {
+class TQEL_Display_Frame;
+}
 
 namespace qel::gui {
 
@@ -9,7 +23,44 @@ class TQEL_Display_Frame : public QWidget {
   Q_OBJECT
 
  public:
-  explicit TQEL_Display_Frame(QWidget* parent = nullptr) : QWidget(parent) {}
+  explicit TQEL_Display_Frame(QWidget* parent = nullptr);
+  ~TQEL_Display_Frame() override;
+
+  // Reaches the instrument through `context`'s session, looked up at each read.
+  void Bind(AppContext& context);
+  Ui::TQEL_Display_Frame& Form() { return *ui_; }
+  const DisplayReadout& Readout() const { return readout_; }
+  QTimer& RefreshTimer() { return refreshTimer_; }
+
+  // The user's decimal separator (the system locale's unless set).
+  char DecimalSeparator() const { return separator_; }
+  void SetDecimalSeparator(char separator) { separator_ = separator; }
+
+  // One complete read of the readings for the current mode.
+  void ReadDisplay();
+
+  // Sets the "Refresh" check mark as a click would.
+  void SetRefreshChecked(bool checked);
+
+  void ReadButtonClick();
+  void ResetClick();
+  // Runs on every change of the check mark, the program's included: the main window
+  // unchecks "Refresh" at each change of tab, which stops the refresh.
+  void RefreshClick();
+  void RefreshTimerTimer();
+
+  void ShowAcControls(bool visible);
+  void ShowPeakControls(bool visible);
+
+ private:
+  QLabel* ValueLabel(ReadoutLabel label) const;
+  void ShowReadout();
+
+  std::unique_ptr<Ui::TQEL_Display_Frame> ui_;
+  AppContext* context_ = nullptr;
+  DisplayReadout readout_;
+  QTimer refreshTimer_;
+  char separator_ = '.';
 };
 
 }  // namespace qel::gui

@@ -1,0 +1,180 @@
+#include "gui/pages/QEL_Display_Frame_Unit.h"
+
+#include <QFontMetrics>
+#include <QLocale>
+#include <QPalette>
+
+#include "gui/app/text_codec.h"
+#include "gui/pages/page_controls.h"
+#include "ui_QEL_Display_Frame_Unit.h"
+
+namespace qel::gui {
+
+namespace {
+
+// The widest reading, e.g. "+10.000 kA/m ": the value labels keep this width, so that
+// changing numbers never make the readout jump.
+constexpr int kReadingChars = 13;
+constexpr int kReadingPointSize = 18;  // DC and AC
+constexpr int kPeakPointSize = 11;
+const QColor kReadingColor(0x90, 0xee, 0x90);  // light green
+constexpr int kValueLabelMargin = 4;
+
+char SystemDecimalSeparator() {
+  const std::string separator = ToWin1252(QLocale::system().decimalPoint());
+  return separator.size() == 1 ? separator.front() : '.';
+}
+
+void StyleValueLabel(QLabel& label, int pointSize) {
+  const QFont font = MonospacedFont(true, pointSize);
+  label.setFont(font);
+  QPalette palette = label.palette();
+  palette.setColor(QPalette::Window, Qt::black);
+  palette.setColor(QPalette::WindowText, kReadingColor);
+  label.setPalette(palette);
+  label.setAutoFillBackground(true);
+  label.setContentsMargins(kValueLabelMargin, 1, kValueLabelMargin, 1);
+  label.setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  label.setFixedWidth(QFontMetrics(font).horizontalAdvance(QLatin1Char('0')) * kReadingChars +
+                      2 * kValueLabelMargin + 2);
+  label.setTextFormat(Qt::PlainText);
+}
+
+// Hidden controls keep their place: the readout does not shift when the mode changes.
+void KeepPlaceWhenHidden(QWidget& widget) {
+  QSizePolicy policy = widget.sizePolicy();
+  policy.setRetainSizeWhenHidden(true);
+  widget.setSizePolicy(policy);
+}
+
+}  // namespace
+
+TQEL_Display_Frame::TQEL_Display_Frame(QWidget* parent)
+    : QWidget(parent),
+      ui_(std::make_unique<Ui::TQEL_Display_Frame>()),
+      separator_(SystemDecimalSeparator()) {
+  ui_->setupUi(this);
+  StyleValueLabel(*ui_->DC_Out, kReadingPointSize);
+  StyleValueLabel(*ui_->AC_Out, kReadingPointSize);
+  for (QLabel* label : {ui_->PFmin_Out, ui_->PFmax_Out, ui_->PFabs_Out, ui_->PSmin_Out,
+                        ui_->PSmax_Out, ui_->PSabs_Out}) {
+    StyleValueLabel(*label, kPeakPointSize);
+  }
+  // Screen readers announce each value with its caption.
+  const auto name = [](QLabel* value, std::initializer_list<QLabel*> captions) {
+    QStringList parts;
+    for (const QLabel* caption : captions) parts << caption->text();
+    value->setAccessibleName(parts.join(QLatin1Char(' ')));
+  };
+  name(ui_->DC_Out, {ui_->Label2});
+  name(ui_->AC_Out, {ui_->Label3});
+  name(ui_->PFmin_Out, {ui_->Label16, ui_->Label1});
+  name(ui_->PFmax_Out, {ui_->Label16, ui_->Label5});
+  name(ui_->PFabs_Out, {ui_->Label16, ui_->Label7});
+  name(ui_->PSmin_Out, {ui_->Label15, ui_->Label9});
+  name(ui_->PSmax_Out, {ui_->Label15, ui_->Label11});
+  name(ui_->PSabs_Out, {ui_->Label15, ui_->Label13});
+
+  for (QWidget* widget : std::initializer_list<QWidget*>{
+           ui_->Label3, ui_->AC_Out, ui_->Label16, ui_->Label15, ui_->Label1, ui_->Label5,
+           ui_->Label7, ui_->Label9, ui_->Label11, ui_->Label13, ui_->PFmin_Out, ui_->PFmax_Out,
+           ui_->PFabs_Out, ui_->PSmin_Out, ui_->PSmax_Out, ui_->PSabs_Out, ui_->Reset}) {
+    KeepPlaceWhenHidden(*widget);
+  }
+
+  refreshTimer_.setInterval(kRefreshIntervalMs);
+  connect(&refreshTimer_, &QTimer::timeout, this, &TQEL_Display_Frame::RefreshTimerTimer);
+  connect(ui_->ReadButton, &QPushButton::clicked, this, &TQEL_Display_Frame::ReadButtonClick);
+  connect(ui_->Reset, &QPushButton::clicked, this, &TQEL_Display_Frame::ResetClick);
+  connect(ui_->Refresh, &QCheckBox::toggled, this, &TQEL_Display_Frame::RefreshClick);
+  ShowReadout();
+}
+
+TQEL_Display_Frame::~TQEL_Display_Frame() = default;
+
+void TQEL_Display_Frame::Bind(AppContext& context) {
+  context_ = &context;
+}
+
+QLabel* TQEL_Display_Frame::ValueLabel(ReadoutLabel label) const {
+  switch (label) {
+    case ReadoutLabel::DC_Out:
+      return ui_->DC_Out;
+    case ReadoutLabel::AC_Out:
+      return ui_->AC_Out;
+    case ReadoutLabel::PFmin_Out:
+      return ui_->PFmin_Out;
+    case ReadoutLabel::PFmax_Out:
+      return ui_->PFmax_Out;
+    case ReadoutLabel::PFabs_Out:
+      return ui_->PFabs_Out;
+    case ReadoutLabel::PSmin_Out:
+      return ui_->PSmin_Out;
+    case ReadoutLabel::PSmax_Out:
+      return ui_->PSmax_Out;
+    case ReadoutLabel::PSabs_Out:
+      return ui_->PSabs_Out;
+  }
+  return nullptr;
+}
+
+void TQEL_Display_Frame::ReadDisplay() {
+  if (context_ == nullptr || context_->session == nullptr) return;
+  readout_.ReadDisplay(*context_->session, separator_);
+  ShowReadout();
+}
+
+void TQEL_Display_Frame::ShowReadout() {
+  for (std::size_t i = 0; i < kReadoutLabelCount; ++i) {
+    const auto label = static_cast<ReadoutLabel>(i);
+    ValueLabel(label)->setText(FromWin1252(readout_.Text(label)));
+  }
+  ShowAcControls(readout_.AcControlsVisible());
+  ShowPeakControls(readout_.PeakControlsVisible());
+}
+
+void TQEL_Display_Frame::ShowAcControls(bool visible) {
+  ui_->Label3->setVisible(visible);
+  ui_->AC_Out->setVisible(visible);
+}
+
+void TQEL_Display_Frame::ShowPeakControls(bool visible) {
+  for (QWidget* widget : std::initializer_list<QWidget*>{
+           ui_->Label16, ui_->Label15, ui_->Label1, ui_->Label5, ui_->Label7, ui_->Label9,
+           ui_->Label11, ui_->Label13, ui_->PFmin_Out, ui_->PFmax_Out, ui_->PFabs_Out,
+           ui_->PSmin_Out, ui_->PSmax_Out, ui_->PSabs_Out, ui_->Reset}) {
+    widget->setVisible(visible);
+  }
+}
+
+void TQEL_Display_Frame::SetRefreshChecked(bool checked) {
+  ui_->Refresh->setChecked(checked);
+}
+
+void TQEL_Display_Frame::ReadButtonClick() {
+  ReadDisplay();
+}
+
+void TQEL_Display_Frame::ResetClick() {
+  if (context_ != nullptr && context_->session != nullptr) {
+    DisplayReadout::PeakReset(*context_->session);
+  }
+}
+
+void TQEL_Display_Frame::RefreshClick() {
+  if (ui_->Refresh->isChecked()) {
+    refreshTimer_.start();
+  } else {
+    refreshTimer_.stop();
+  }
+}
+
+// The timer is off while a read runs, and the next tick comes a full interval after the
+// read has ended, so reads never overlap.
+void TQEL_Display_Frame::RefreshTimerTimer() {
+  refreshTimer_.stop();
+  if (ui_->Refresh->isChecked()) ReadDisplay();
+  if (ui_->Refresh->isChecked()) refreshTimer_.start();
+}
+
+}  // namespace qel::gui
