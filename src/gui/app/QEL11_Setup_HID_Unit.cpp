@@ -2,6 +2,7 @@
 
 #include <QActionGroup>
 #include <QCloseEvent>
+#include <QDateTime>
 #include <QFontDatabase>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -10,6 +11,7 @@
 
 #include "core/platform/ini_file.h"
 #include "gui/app/text_codec.h"
+#include "gui/pages/parameter_file_dialogs.h"
 #include "ui_QEL11_Setup_HID_Unit.h"
 
 namespace qel::gui {
@@ -44,6 +46,27 @@ TMainForm::TMainForm(AppContext& context, const std::string& settingsPath, bool 
   };
   SetupTabs();
   SetupServiceTab();
+
+  // Parameter pages: bound to one set of models, read and written all at once.
+  pages_ = std::make_unique<MainFormPages>(
+      MainFormFrames{
+          ui_->EinheitenFrame1,
+          {ui_->OutLineFrame1, ui_->OutLineFrame2, ui_->OutLineFrame3, ui_->OutLineFrame4},
+          {ui_->InLineFrame1, ui_->InLineFrame2, ui_->InLineFrame3},
+          ui_->TastenFrame1,
+          ui_->TastenFrame2,
+          ui_->LANFrame1,
+          ui_->EIA232Frame1,
+          ui_->QEL_Display_Frame1},
+      context_);
+  AskParameterSaveFile = ParameterSaveDialog(this);
+  AskParameterOpenFile = ParameterOpenDialog(this);
+  ParameterFileInfoNow = [] { return ParameterFileInfoAt(QDateTime::currentDateTime()); };
+  connect(ui_->Button14, &QPushButton::clicked, this, &TMainForm::Button14Click);
+  connect(ui_->Button15, &QPushButton::clicked, this, &TMainForm::Button15Click);
+  connect(ui_->Parameterspeichern1, &QAction::triggered, this,
+          &TMainForm::Parameterspeichern1Click);
+  connect(ui_->Parameterffnen1, &QAction::triggered, this, &TMainForm::Parameterffnen1Click);
 
   statusTimer_.setInterval(1000);
   readEingaengeTimer_.setInterval(500);
@@ -204,6 +227,7 @@ void TMainForm::StatusTimerTimer() {
 
 void TMainForm::PageControl1Changing() {
   readEingaengeTimer_.stop();
+  ui_->QEL_Display_Frame1->SetRefreshChecked(false);
 }
 
 void TMainForm::TabShown(int index) {
@@ -271,6 +295,29 @@ void TMainForm::TestBereicheComboBoxChange(int position) {
   SendSimple(("INTE:RANG " + std::to_string(position)).c_str());
 }
 
+void TMainForm::Button14Click() {
+  pages_->ReadAll();
+}
+
+void TMainForm::Button15Click() {
+  pages_->WriteAll();
+}
+
+void TMainForm::Parameterspeichern1Click() {
+  const QString path = AskParameterSaveFile ? AskParameterSaveFile() : QString();
+  if (path.isEmpty()) return;
+  try {
+    pages_->SaveParameterFile(path, ParameterFileInfoNow());
+  } catch (const IniWriteError&) {
+    ReportError(MainFormPages::WriteErrorText(path));
+  }
+}
+
+void TMainForm::Parameterffnen1Click() {
+  const QString path = AskParameterOpenFile ? AskParameterOpenFile() : QString();
+  if (!path.isEmpty()) pages_->LoadParameterFile(path);
+}
+
 void TMainForm::Speichern_ButtonClick() {
   ui_->Speichern_Button->setEnabled(false);
   SendSimple("par:savw?");
@@ -291,6 +338,7 @@ void TMainForm::Timer1Timer() {
     timer1_.stop();
     return;
   }
+  ui_->QEL_Display_Frame1->ReadDisplay();
 }
 
 }  // namespace qel::gui

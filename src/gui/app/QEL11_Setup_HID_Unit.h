@@ -12,6 +12,7 @@
 
 #include "core/platform/settings_file.h"
 #include "gui/app/app_context.h"
+#include "gui/pages/main_form_pages.h"
 
 namespace Ui {
 class TMainForm;
@@ -41,7 +42,18 @@ class TMainForm : public QMainWindow {
   // The application's general error report (a message box unless replaced, e.g. in tests).
   std::function<void(const QString& message)> ReportError;
 
+  // The parameter pages with their frames: read all, write all, the parameter file.
+  MainFormPages& Pages() { return *pages_; }
+  // The parameter file's dialogs: the chosen path, empty when cancelled (tests replace
+  // them); and the "Save at" and "on PC" texts of a file saved now.
+  std::function<QString()> AskParameterSaveFile, AskParameterOpenFile;
+  std::function<ParameterFileInfo()> ParameterFileInfoNow;
+
   // Handlers (public so that tests drive them as the events would).
+  void Button14Click();
+  void Button15Click();
+  void Parameterspeichern1Click();
+  void Parameterffnen1Click();
   void FormClose();  // saves the settings; throws IniWriteError
   void StatusTimerTimer();
   void TestOut1Click(int tag, bool checked);
@@ -72,6 +84,7 @@ class TMainForm : public QMainWindow {
   AppContext& context_;
   std::string settingsPath_;
   std::unique_ptr<Ui::TMainForm> ui_;
+  std::unique_ptr<MainFormPages> pages_;
   QTimer statusTimer_;
   QTimer readEingaengeTimer_;
   QTimer timer1_;
