@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: the whole suite with ctest, then
-# the Debian package built and checked, then the core and sim tests again under
+# the end-to-end HID suite in a qemu guest (when it can run), the Debian package built
+# and checked, then the core and sim tests again under
 # AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -15,7 +16,24 @@ echo "== build ($preset)"
 cmake --preset "$preset"
 cmake --build --preset "$preset" -j "$jobs"
 echo "== tests ($preset)"
-ctest --preset "$preset" -j "$jobs"
+ctest --preset "$preset" -j "$jobs" -LE e2e   # the e2e suite runs on its own below
+
+# ---- e2e-hid: qel11ctl and the window program against qel11-sim --uhid through the real
+# kernel HID stack, in a qemu guest (tests/e2e-hid/run.sh says why when it cannot run)
+echo "== end-to-end HID suite ($preset)"
+if scripts/deps.sh qemu-system-x86 busybox-static xz-utils; then
+  e2e_status=0
+  tests/e2e-hid/run.sh --build-dir "build/$preset" || e2e_status=$?
+  [ "$e2e_status" -eq 77 ] && e2e_status=0   # skipped, with the reason printed
+  [ "$e2e_status" -eq 0 ] || exit "$e2e_status"
+elif [ "$(id -u)" -eq 0 ]; then
+  echo "e2e-hid: SKIPPED: qemu-system-x86, busybox-static or xz-utils could not be installed" \
+    "(no network to the Debian mirror?)"
+else
+  echo "e2e-hid: SKIPPED: qemu-system-x86, busybox-static or xz-utils are missing and" \
+    "this is not root (install them as shown above)"
+fi
+# ---- end e2e-hid
 
 # ---- package: the Debian package of the build above, its contents and a scratch install
 echo "== package ($preset)"
