@@ -46,6 +46,9 @@ TMainForm::TMainForm(AppContext& context, const std::string& settingsPath, bool 
   };
   SetupTabs();
   SetupServiceTab();
+  // Tab 2's pages reach the instrument through the run's session once it exists.
+  ui_->Info_Frame1->Bind(context_);
+  ui_->SCPI_Fehler_Frame1->Bind(context_);
 
   // Parameter pages: bound to one set of models, read and written all at once.
   pages_ = std::make_unique<MainFormPages>(
