@@ -6,6 +6,7 @@
 #include <iostream>
 
 #include "cli/cli_context.h"
+#include "cli/diag_commands.h"
 #include "cli/page_commands.h"
 
 int main(int argc, char** argv) {
@@ -42,6 +43,12 @@ int main(int argc, char** argv) {
   auto* store = app.add_subcommand("store", "have the instrument store its settings");
   auto* display =
       app.add_subcommand("display", "one live read; NAME<TAB>TEXT per visible value label");
+  auto* info = app.add_subcommand("info", "the device information rows, CAPTION<TAB>VALUE");
+  auto* errors = app.add_subcommand("errors", "empty the error queue, one entry per line");
+  std::string hardcopyOutput;
+  auto* hardcopy =
+      app.add_subcommand("hardcopy", "capture the display into a JPEG of the composed image");
+  hardcopy->add_option("-o,--output", hardcopyOutput, "JPEG file to write")->required();
 
   try {
     app.parse(argc, argv);
@@ -64,5 +71,8 @@ int main(int argc, char** argv) {
   if (*write) return RunWrite(context, writeInput);
   if (*store) return RunStore(context);
   if (*display) return RunDisplay(context);
+  if (*info) return RunInfo(context);
+  if (*errors) return RunErrors(context);
+  if (*hardcopy) return RunHardcopy(context, hardcopyOutput);
   return kExitUsage;
 }
