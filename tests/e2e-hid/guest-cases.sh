@@ -145,11 +145,11 @@ stop_foreign() {
 }
 
 # ctl NAME ARGS...: qel11ctl --device auto ARGS, with stdout, stderr and exit status in
-# $W/NAME.{stdout,stderr,status}; never longer than 60 s.
+# $W/NAME.{stdout,stderr,status}; never longer than 30 s.
 ctl() {
   local name=$1
   shift
-  timeout 60 "$QEL11CTL" --device auto "$@" >"$W/$name.stdout" 2>"$W/$name.stderr"
+  timeout 30 "$QEL11CTL" --device auto "$@" >"$W/$name.stdout" 2>"$W/$name.stderr"
   echo $? >"$W/$name.status"
   log "  qel11ctl $* -> $(<"$W/$name.status")"
 }
@@ -157,7 +157,7 @@ ctl() {
 ctl_sim() {
   local name=$1
   shift
-  timeout 60 "$QEL11CTL" --device sim "$@" >"$W/$name.stdout" 2>"$W/$name.stderr"
+  timeout 30 "$QEL11CTL" --device sim "$@" >"$W/$name.stdout" 2>"$W/$name.stderr"
   echo $? >"$W/$name.status"
 }
 
