@@ -13,7 +13,6 @@ TFehlerform::TFehlerform(AppContext& context, QWidget* parent)
       context_(context),
       ui_(std::make_unique<Ui::TFehlerform>()) {
   ui_->setupUi(this);
-  setFixedSize(size());
   connect(ui_->RetryButton, &QPushButton::clicked, this, &TFehlerform::RetryButtonClick);
 }
 

@@ -58,8 +58,6 @@ THardCopyForm::THardCopyForm(AppContext& context, QWidget* parent)
   ReportError = [this](const QString& message) {
     QMessageBox::critical(this, windowTitle(), message);
   };
-  adjustSize();
-  setFixedSize(size());
 }
 
 THardCopyForm::~THardCopyForm() = default;

@@ -51,8 +51,6 @@ TSCPI_Internal_Settings_Form::TSCPI_Internal_Settings_Form(AppContext& context, 
           &TSCPI_Internal_Settings_Form::LesenButtonClick);
 
   ShowEEPromState();  // 24 dashes on yellow
-  adjustSize();
-  setFixedSize(size());
 }
 
 TSCPI_Internal_Settings_Form::~TSCPI_Internal_Settings_Form() = default;

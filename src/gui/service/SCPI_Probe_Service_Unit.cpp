@@ -40,8 +40,6 @@ TSCPI_Probe_Service_Form::TSCPI_Probe_Service_Form(AppContext& context, QWidget*
           &TSCPI_Probe_Service_Form::ProbeTypeComboBoxChange);
 
   FormCreate();
-  adjustSize();
-  setFixedSize(size());
 }
 
 TSCPI_Probe_Service_Form::~TSCPI_Probe_Service_Form() = default;
