@@ -9,6 +9,7 @@
 #include <sys/signalfd.h>
 
 #include <CLI/CLI.hpp>
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <fstream>

@@ -243,7 +243,11 @@ run_case() {
   FAILS=()
   CASE_STATUS=
   CASE_TEXT=
-  "case_$name"
+  if declare -F "case_$name" >/dev/null; then
+    "case_$name"
+  else
+    broken "there is no case $name"
+  fi
   stop_sim >/dev/null
   stop_foreign
   if [ -z "$CASE_STATUS" ]; then
