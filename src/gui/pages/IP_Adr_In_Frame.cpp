@@ -17,8 +17,7 @@ namespace {
 // right for the caret, which would otherwise scroll a full field by a pixel.
 constexpr int kEditTextMargin = 2;
 constexpr int kCaretWidth = 1;
-// Characters of one octet and of one octet with its dot in the caption.
-constexpr int kOctetChars = 3;
+// Characters of one octet with its dot in the caption.
 constexpr int kOctetStep = 4;
 
 }  // namespace
@@ -44,6 +43,8 @@ TIp_Adr_In_::TIp_Adr_In_(QWidget* parent)
     field->installEventFilter(this);
     connect(field, &QLineEdit::textChanged, this, [this, k] { Lan_Adr1_InChange(k); });
   }
+  // As high as one field: a page's rows stay together however tall the page is drawn.
+  setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
   // The control's label and the tab order lead to the first octet.
   setFocusProxy(ui_->Lan_Adr1_In);
   PlaceFields();
@@ -52,22 +53,27 @@ TIp_Adr_In_::TIp_Adr_In_(QWidget* parent)
 
 TIp_Adr_In_::~TIp_Adr_In_() = default;
 
+// Each field starts where its octet's blanks start in the caption; the caption's own
+// advances are used (not a multiple of one character's), since a character's width is
+// rarely a whole number of pixels.
 void TIp_Adr_In_::PlaceFields() {
   const QFontMetrics metrics(ui_->Label1->font());
-  const int charWidth = metrics.horizontalAdvance(QLatin1Char('0'));
+  const QString caption = ui_->Label1->text();
+  const int octetWidth = metrics.horizontalAdvance(QStringLiteral("000"));
   const int height = metrics.height() + 2 * kEditTextMargin;
-  const int inset = ui_->Panel1->frameWidth() + 1;
+  const int inset = ui_->Panel1->frameWidth() + 3;
 
-  ui_->Label1->setGeometry(inset, inset, 3 * kOctetStep * charWidth, height);
+  ui_->Label1->setGeometry(inset, inset, metrics.horizontalAdvance(caption), height);
   ui_->Label1->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   for (int i = 0; i < 4; ++i) {
+    const int start = metrics.horizontalAdvance(caption.left(i * kOctetStep));
     octets_[i]->setTextMargins(0, 0, 0, 0);
-    octets_[i]->setGeometry(inset + i * kOctetStep * charWidth - kEditTextMargin, inset,
-                            kOctetChars * charWidth + 2 * kEditTextMargin + kCaretWidth, height);
+    octets_[i]->setGeometry(inset + start - kEditTextMargin, inset,
+                            octetWidth + 2 * kEditTextMargin + kCaretWidth, height);
     octets_[i]->raise();
   }
-  const int width =
-      2 * inset + (3 * kOctetStep + kOctetChars) * charWidth + kEditTextMargin + kCaretWidth;
+  const int width = inset + metrics.horizontalAdvance(caption) + octetWidth + kEditTextMargin +
+                    kCaretWidth + inset;
   ui_->Panel1->setFixedSize(width, 2 * inset + height);
 }
 

@@ -9,6 +9,8 @@ namespace qel::gui {
 
 TLANFrame::TLANFrame(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::TLANFrame>()) {
   ui_->setupUi(this);
+  // The two address rows stay together at the top when the page is drawn taller.
+  ui_->pageLayout->setAlignment(Qt::AlignTop);
   ui_->Ip_Adr_In->SetOctetNames(ui_->Label1->text());
   ui_->Sub_Adr_In->SetOctetNames(ui_->Label2->text());
   // Tab order through all eight octets, then the buttons.
