@@ -29,7 +29,6 @@ mount -t 9p -o trans=virtio,version=9p2000.L,msize=262144,cache=loose,ro hostroo
 # shellcheck disable=SC1091 # written by run.sh for this boot
 . /results/guest.env
 
-mount --bind /results "/newroot$QEL_E2E_RESULTS" || fail "cannot mount $QEL_E2E_RESULTS"
 mount -t proc proc /newroot/proc
 mount -t sysfs sysfs /newroot/sys
 mount -t devtmpfs devtmpfs /newroot/dev
@@ -39,8 +38,30 @@ ln -s fd/1 /newroot/dev/stdout
 ln -s fd/2 /newroot/dev/stderr
 mkdir -p /newroot/dev/shm
 mount -t tmpfs tmpfs /newroot/dev/shm
-mount -t tmpfs tmpfs /newroot/tmp
-mount -t tmpfs tmpfs /newroot/run
+# The guest gets a writable /tmp and /run of its own. A build that lives below one of them
+# on the host (a clone in /tmp, say) would vanish under the fresh tmpfs, so the host's
+# folders that hold the programs, the cases and the results are bound back in.
+fresh_tmpfs_keeping_project() {
+  dir=$1
+  mkdir -p "/host$dir"
+  mount --bind "/newroot$dir" "/host$dir" || fail "cannot keep the host's $dir"
+  mount -t tmpfs tmpfs "/newroot$dir"
+  for path in "$QEL_E2E_CASES" "$QEL11CTL" "$QEL11SIM" "$QEL_E2E_FOREIGN" "$QEL_E2E_GUI_PROBE" \
+    "$QEL_E2E_RESULTS"; do
+    case $path in
+    "$dir"/?*)
+      top=${path#"$dir"/}
+      top=${top%%/*}
+      [ -d "/newroot$dir/$top" ] && continue
+      mkdir -p "/newroot$dir/$top"
+      mount --bind "/host$dir/$top" "/newroot$dir/$top" || fail "cannot keep $dir/$top"
+      ;;
+    esac
+  done
+}
+fresh_tmpfs_keeping_project /tmp
+fresh_tmpfs_keeping_project /run
+mount --bind /results "/newroot$QEL_E2E_RESULTS" || fail "cannot mount $QEL_E2E_RESULTS"
 ifconfig lo 127.0.0.1 up
 
 echo "e2e-init: cases start at $(cut -d' ' -f1 /proc/uptime) s"
