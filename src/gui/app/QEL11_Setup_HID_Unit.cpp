@@ -107,7 +107,11 @@ TMainForm::TMainForm(AppContext& context, const std::string& settingsPath, bool 
     if (context_.language.EnglishSelected && SwitchLanguage) SwitchLanguage(false);
   });
 
-  // Store group
+  // Store group. Its column keeps its width while the group is hidden, so that switching
+  // tabs neither widens the page control nor moves the status panels.
+  QSizePolicy storePolicy = ui_->Store_GroupBox->sizePolicy();
+  storePolicy.setRetainSizeWhenHidden(true);
+  ui_->Store_GroupBox->setSizePolicy(storePolicy);
   connect(ui_->Speichern_Button, &QPushButton::clicked, this, &TMainForm::Speichern_ButtonClick);
 
   FormCreate(systemIsGerman);

@@ -46,6 +46,21 @@ TEST(MainForm, StoreGroupFollowsTheTab) {
   }
 }
 
+TEST(MainForm, TabChangeMovesNeitherPagesNorStatusPanels) {
+  AppFixture f("6083");
+  f.app->MainForm().show();
+  f.app->MainForm().StatusTimerTimer();
+  QApplication::processEvents();
+  const QRect pages = f.Form().PageControl1->geometry();
+  const QRect panel = f.Form().StatusPanelVerbunden->geometry();
+  for (int tab : {1, 3, 5, 0}) {
+    f.Form().PageControl1->setCurrentIndex(tab);
+    QApplication::processEvents();
+    EXPECT_EQ(f.Form().PageControl1->geometry(), pages) << tab;
+    EXPECT_EQ(f.Form().StatusPanelVerbunden->geometry(), panel) << tab;
+  }
+}
+
 TEST(MainForm, InputPollingRunsOnlyWhileIoTabShown) {
   AppFixture f;
   auto& timer = f.app->MainForm().ReadEingaengeTimer();
