@@ -46,12 +46,19 @@ std::string ReadFile(const std::string& path) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-// qel11ctl with a German system language and the settings of `scratch`.
-ProcessResult Ctl(const Scratch& scratch, const std::vector<std::string>& args) {
-  std::vector<std::string> envArgs = {"LC_ALL=de_DE.UTF-8", "ProgramData=" + scratch.Path(),
-                                      QEL11CTL_PATH};
+// qel11ctl with the system language `locale` and the settings of `scratch`.
+ProcessResult CtlIn(const std::string& locale, const Scratch& scratch,
+                    const std::vector<std::string>& args) {
+  std::vector<std::string> envArgs = {
+      "-u",         "LANG", "-u", "LANGUAGE", "LC_ALL=" + locale, "ProgramData=" + scratch.Path(),
+      QEL11CTL_PATH};
   envArgs.insert(envArgs.end(), args.begin(), args.end());
   return RunProcess("/usr/bin/env", envArgs);
+}
+
+// qel11ctl with a German system language and the settings of `scratch`.
+ProcessResult Ctl(const Scratch& scratch, const std::vector<std::string>& args) {
+  return CtlIn("de_DE.UTF-8", scratch, args);
 }
 
 const std::vector<std::string> kInfoLines = {"*idnt?\n",      "SN:UNIT?\n",  "SN:HW?\n",
@@ -111,6 +118,31 @@ TEST(Qel11ctlInfo, CaptionsInEnglishWhenTheSettingsChoseIt) {
             "Serial number 1\t150324017\n"
             "Serial number 2\t2D00000B1C6E4A23\n"
             "Calibration info\tKAL 03.2024     \n");
+}
+
+TEST(Qel11ctlInfo, LanguageFromSystemUnlessTheSettingsChoseOne) {
+  struct Row {
+    std::string locale;
+    std::string settings;  // empty: no settings file
+    std::string firstLine;
+  };
+  const std::vector<Row> rows = {
+      {"de_DE.UTF-8", "", "Ger\xC3\xA4te Information\t"},
+      {"de_AT.UTF-8", "", "Ger\xC3\xA4te Information\t"},
+      {"en_US.UTF-8", "", "Device information\t"},
+      {"C", "", "Device information\t"},
+      {"en_US.UTF-8", "[Language]\r\nEnglish=0\r\n", "Ger\xC3\xA4te Information\t"},
+      {"de_DE.UTF-8", "[Language]\r\nEnglish=0x1\r\n", "Device information\t"},
+  };
+  for (const auto& row : rows) {
+    Scratch scratch;
+    if (!row.settings.empty()) scratch.WriteSettings(row.settings);
+    ReportStreamPeer peer(QelHello(), Identity);
+    const auto r = CtlIn(row.locale, scratch, {"--device", peer.Device(), "info"});
+    EXPECT_EQ(r.exitCode, 0) << row.locale << r.err;
+    EXPECT_EQ(r.out.substr(0, r.out.find('\n')), row.firstLine)
+        << row.locale << " " << row.settings;
+  }
 }
 
 TEST(Qel11ctlInfo, UnansweredQueryExits1) {
