@@ -101,25 +101,25 @@ bool UhidDevice::WriteEvent(const void* event, std::size_t size) {
   }
 }
 
-bool UhidDevice::Create(const UhidDeviceSpec& spec, std::string& error) {
+bool UhidDevice::Create(const UhidDeviceParams& params, std::string& error) {
   if (created_) return true;
-  if (spec.reportDescriptor.size() > HID_MAX_DESCRIPTOR_SIZE) {
+  if (params.reportDescriptor.size() > HID_MAX_DESCRIPTOR_SIZE) {
     error = "report descriptor too long";
     return false;
   }
   uhid_event event{};
   event.type = UHID_CREATE2;
   uhid_create2_req& req = event.u.create2;
-  CopyText(req.name, spec.name);
-  CopyText(req.phys, spec.phys);
-  CopyText(req.uniq, spec.uniq);
-  req.rd_size = static_cast<__u16>(spec.reportDescriptor.size());
+  CopyText(req.name, params.name);
+  CopyText(req.phys, params.phys);
+  CopyText(req.uniq, params.uniq);
+  req.rd_size = static_cast<__u16>(params.reportDescriptor.size());
   req.bus = BUS_USB;
-  req.vendor = spec.vendorId;
-  req.product = spec.productId;
-  req.version = spec.version;
+  req.vendor = params.vendorId;
+  req.product = params.productId;
+  req.version = params.version;
   req.country = 0;
-  std::copy(spec.reportDescriptor.begin(), spec.reportDescriptor.end(), req.rd_data);
+  std::copy(params.reportDescriptor.begin(), params.reportDescriptor.end(), req.rd_data);
   if (!WriteEvent(&event, sizeof event)) {
     error = std::string("UHID_CREATE2: ") + std::strerror(errno);
     return false;
@@ -227,7 +227,7 @@ std::unique_ptr<UhidDevice> UhidDevice::OpenNode(const std::string& path, std::s
 bool UhidDevice::WriteEvent(const void*, std::size_t) {
   return false;
 }
-bool UhidDevice::Create(const UhidDeviceSpec&, std::string& error) {
+bool UhidDevice::Create(const UhidDeviceParams&, std::string& error) {
   error = "uhid exists only on Linux";
   return false;
 }

@@ -14,7 +14,7 @@
 
 namespace qel::sim {
 
-struct UhidDeviceSpec {
+struct UhidDeviceParams {
   std::string name;  // the kernel's device name; hidapi shows it as the product string
   std::string phys;  // physical location text
   std::string uniq;  // serial number as hidapi lists it
@@ -57,7 +57,7 @@ class UhidDevice {
 
   // UHID_CREATE2: the device appears (its hidraw node follows a little later, once the
   // kernel has bound a driver to it).
-  bool Create(const UhidDeviceSpec& spec, std::string& error);
+  bool Create(const UhidDeviceParams& params, std::string& error);
   // UHID_DESTROY: the device disappears, as on an unplug. Create may be called again.
   bool Destroy();
 

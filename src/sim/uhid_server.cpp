@@ -17,18 +17,18 @@ using Clock = std::chrono::steady_clock;
 constexpr std::uint16_t kRefused = EIO;
 }  // namespace
 
-UhidDeviceSpec InstrumentDeviceSpec(const HidDeviceInfo& info) {
-  UhidDeviceSpec spec;
-  spec.name = info.manufacturer + " " + info.product;
-  spec.phys = "qel11-sim/uhid";
-  spec.uniq = info.serial;
-  spec.vendorId = info.vendorId;
-  spec.productId = info.productId;
-  spec.version = 0x0100;
+UhidDeviceParams InstrumentDeviceParams(const HidDeviceInfo& info) {
+  UhidDeviceParams params;
+  params.name = info.manufacturer + " " + info.product;
+  params.phys = "qel11-sim/uhid";
+  params.uniq = info.serial;
+  params.vendorId = info.vendorId;
+  params.productId = info.productId;
+  params.version = 0x0100;
   // Lengths are counted with the report-ID byte; the descriptor's reports do not have one.
-  spec.reportDescriptor =
+  params.reportDescriptor =
       VendorReportDescriptor(info.inputReportByteLength - 1, info.outputReportByteLength - 1);
-  return spec;
+  return params;
 }
 
 UhidServer::UhidServer(SimBackend& backend, UhidServerOptions options)
@@ -75,7 +75,7 @@ bool UhidServer::CreateDevice(std::string& error) {
     error = "the virtual instrument cannot be opened";
     return false;
   }
-  if (!device_->Create(InstrumentDeviceSpec(backend_.DeviceInfo()), error)) return false;
+  if (!device_->Create(InstrumentDeviceParams(backend_.DeviceInfo()), error)) return false;
   deviceGone_ = false;
   LogEvent("create");
   if (OnNotice) OnNotice("uhid device created");

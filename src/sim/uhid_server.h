@@ -43,7 +43,7 @@ struct UhidServerOptions {
 };
 
 // The device's identity: the backend's vendor and product ID and report lengths.
-UhidDeviceSpec InstrumentDeviceSpec(const HidDeviceInfo& info);
+UhidDeviceParams InstrumentDeviceParams(const HidDeviceInfo& info);
 
 class UhidServer {
  public:

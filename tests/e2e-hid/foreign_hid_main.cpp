@@ -44,13 +44,13 @@ int main(int argc, char** argv) {
     std::cerr << "e2e_foreign_hid: " << (device ? events + ": cannot be opened" : error) << '\n';
     return 1;
   }
-  qel::sim::UhidDeviceSpec spec;
-  spec.name = "Other Vendor Data Logger";
-  spec.phys = "e2e_foreign_hid/uhid";
-  spec.vendorId = static_cast<std::uint16_t>(std::stoul(vendor, nullptr, 16));
-  spec.productId = static_cast<std::uint16_t>(std::stoul(product, nullptr, 16));
-  spec.reportDescriptor = qel::sim::VendorReportDescriptor(64, 64);
-  if (!device->Create(spec, error)) {
+  qel::sim::UhidDeviceParams params;
+  params.name = "Other Vendor Data Logger";
+  params.phys = "e2e_foreign_hid/uhid";
+  params.vendorId = static_cast<std::uint16_t>(std::stoul(vendor, nullptr, 16));
+  params.productId = static_cast<std::uint16_t>(std::stoul(product, nullptr, 16));
+  params.reportDescriptor = qel::sim::VendorReportDescriptor(64, 64);
+  if (!device->Create(params, error)) {
     std::cerr << "e2e_foreign_hid: " << error << '\n';
     return 1;
   }

@@ -35,16 +35,16 @@ TEST(VendorReportDescriptor, MeasuresAsTheInstrumentsReports) {
   }
 }
 
-TEST(InstrumentDeviceSpec, TakesIdentityAndLengthsFromTheBackend) {
+TEST(InstrumentDeviceParams, TakesIdentityAndLengthsFromTheBackend) {
   SimOptions options;
   options.productId = 0x003F;
   options.outputReportLength = 66;
   SimBackend backend(options);
-  const UhidDeviceSpec spec = InstrumentDeviceSpec(backend.DeviceInfo());
-  EXPECT_EQ(spec.vendorId, 0x04D8);
-  EXPECT_EQ(spec.productId, 0x003F);
-  EXPECT_EQ(spec.name, "KORVAL QEL11");
-  EXPECT_EQ(spec.reportDescriptor, VendorReportDescriptor(64, 65));
+  const UhidDeviceParams params = InstrumentDeviceParams(backend.DeviceInfo());
+  EXPECT_EQ(params.vendorId, 0x04D8);
+  EXPECT_EQ(params.productId, 0x003F);
+  EXPECT_EQ(params.name, "KORVAL QEL11");
+  EXPECT_EQ(params.reportDescriptor, VendorReportDescriptor(64, 65));
 }
 
 TEST(UhidDeviceOpenNode, NamesTheMissingModule) {
