@@ -2,4 +2,6 @@
 // the core library must not be able to reach Qt.
 #include <QtCore/QString>
 
-QString probe() { return QString(); }
+QString probe() {
+  return QString();
+}

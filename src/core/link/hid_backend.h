@@ -14,7 +14,7 @@ namespace qel {
 // them (HidP_GetCaps): the report-ID byte included, so the instrument's 64-byte reports
 // give 65.
 struct HidDeviceInfo {
-  std::string path;          // how the backend opens it again; shown by `qel11ctl list`
+  std::string path;  // how the backend opens it again; shown by `qel11ctl list`
   std::uint16_t vendorId = 0;
   std::uint16_t productId = 0;
   std::string manufacturer;  // Windows-1252 bytes
