@@ -1,7 +1,7 @@
 // INI (profile) file bytes, as the settings file, parameter files and calibration backups
 // hold them. Properties:
-//  - writing the parsed lines out and parsing them again gives the same lines, and every
-//    key reads the same from both;
+//  - writing the parsed lines out and parsing them again gives the same lines, also after
+//    a write;
 //  - writing one key (an existing one, a new one in an existing section, one in a new
 //    section; the value is the input's last line) reads back as the profile-file rules
 //    say, and leaves every other key as it was; a name the file cannot hold is refused
@@ -75,9 +75,9 @@ void CheckWrite(const IniDocument& original, const Snapshot& originalValues,
              "a written value does not read back");
   // Names from the file and the names used here carry no blanks to trim.
   const std::pair<std::string, std::string> written{Upper(section), Upper(key)};
-  Snapshot after = Read(doc);
-  FUZZ_CHECK(Read(IniDocument::Parse(doc.Serialize())) == after,
+  FUZZ_CHECK(IniDocument::Parse(doc.Serialize()).Lines() == doc.Lines(),
              "a written file reads differently after saving");
+  Snapshot after = Read(doc);
   Snapshot before = originalValues;
   before.erase(written);
   after.erase(written);
@@ -90,10 +90,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
   const IniDocument doc = IniDocument::Parse(bytes);
 
-  const IniDocument again = IniDocument::Parse(doc.Serialize());
-  FUZZ_CHECK(again.Lines() == doc.Lines(), "lines change when the file is written and read");
+  // Reads depend on the lines only, so equal lines read equal values.
+  FUZZ_CHECK(IniDocument::Parse(doc.Serialize()).Lines() == doc.Lines(),
+             "lines change when the file is written and read");
   const Snapshot values = Read(doc);
-  FUZZ_CHECK(Read(again) == values, "values change when the file is written and read");
 
   for (const auto& [names, value] : values) {
     FUZZ_CHECK(value.size() <= IniDocument::kMaxValueLength, "a read value is too long");

@@ -2,26 +2,31 @@
 # Builds the libFuzzer targets (CMake preset "fuzz": clang-14, ASan + UBSan) and runs each
 # for a fixed time, starting from its checked-in seed corpus.
 #
-# Usage: fuzz/run.sh [--time SECONDS] [--jobs N] [TARGET...]
+# Usage: fuzz/run.sh [--time SECONDS] [--jobs N] [--fresh] [TARGET...]
 #   --time SECONDS  run time per target (default 5)
 #   --jobs N        targets run side by side (default 1)
+#   --fresh         forget the inputs found by earlier runs, start from the seeds alone
 #   TARGET          ini_file, parameter_file, numbers, ... (default: all of fuzz/CMakeLists.txt)
 #
-# New inputs go to build/fuzz/corpus/TARGET (kept between runs; fuzz/corpus/TARGET is only
-# read), logs to build/fuzz/logs/TARGET.log. A crash, leak, sanitizer report or violated
-# property is kept as build/fuzz/findings/TARGET-crash-... (or -leak-, -timeout-, -oom-);
-# the script then prints its path and the command that replays it, and exits 1.
+# New inputs go to build/fuzz/corpus/TARGET (kept between runs unless --fresh;
+# fuzz/corpus/TARGET is only read), logs to build/fuzz/logs/TARGET.log. A crash, leak,
+# sanitizer report or violated property is kept as build/fuzz/findings/TARGET-crash-...
+# (or -leak-, -timeout-, -oom-); the script then prints its path and the command that
+# replays it, and exits 1.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 seconds=5
 jobs=1
+fresh=0
 targets=()
 while [ $# -gt 0 ]; do
   case "$1" in
     --time) seconds="$2"; shift 2 ;;
     --jobs) jobs="$2"; shift 2 ;;
-    -h|--help) sed -n '2,13p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
+    --fresh) fresh=1; shift ;;
+    -h|--help) awk 'NR > 1 && /^#/ { sub(/^# ?/, ""); print; next } NR > 1 { exit }' "$0"
+               exit 0 ;;
     -*) echo "fuzz/run.sh: unknown option $1" >&2; exit 2 ;;
     *) targets+=("$1"); shift ;;
   esac
@@ -51,6 +56,7 @@ run_one() {
     echo "fuzz $target: no such target (no $binary or no $seeds)"
     return 1
   fi
+  [ "$fresh" -eq 1 ] && rm -rf "$work"
   mkdir -p "$work"
   rm -f "$build/findings/$target-"*
   local status=0
