@@ -148,6 +148,19 @@ TEST(Qel11ctlPages, StoreAndDisplay) {
   EXPECT_EQ(r.out.substr(r.out.size() - 5), " mT \n");
 }
 
+// The reading takes the decimal separator of the user's locale (ctest provides de_DE.UTF-8).
+TEST(Qel11ctlPages, DisplayUsesTheLocalesDecimalSeparator) {
+  const std::vector<std::pair<std::string, std::string>> rows = {
+      {"C", "DC_Out\t+25.2"}, {"C.UTF-8", "DC_Out\t+25.2"}, {"de_DE.UTF-8", "DC_Out\t+25,2"}};
+  for (const auto& [locale, start] : rows) {
+    SimPeer sim;
+    const auto r = RunProcess("/usr/bin/env", {"LC_ALL=" + locale, QEL11CTL_PATH, "--device",
+                                               sim.peer.Device(), "display"});
+    EXPECT_EQ(r.exitCode, 0) << locale << r.err;
+    EXPECT_EQ(r.out.rfind(start, 0), 0u) << locale << ": " << r.out;
+  }
+}
+
 TEST(Qel11ctlPages, DisplayInPeakModeShowsAllPeakLabelsInOrder) {
   SimPeer sim;
   sim.instrument.HandleLine("MODE PEAK");
