@@ -76,14 +76,8 @@ bool InternalFieldsWritable(const InternalFields& fields) {
   const auto isNumberText = [](const std::string& text) {
     return text.find_first_not_of("+-.0123456789Ee ") == std::string::npos;
   };
-  const auto isQuotableText = [](const std::string& text) {
-    for (const char c : text) {
-      if (c == '"' || static_cast<unsigned char>(c) < 32) return false;
-    }
-    return true;
-  };
-  bool writable = !fields.SN_IN.empty() && isQuotableText(fields.SN_IN) &&
-                  isQuotableText(fields.Cal_Info_IN) && isNumberText(fields.ISonde_Gain) &&
+  bool writable = !fields.SN_IN.empty() && FitsInQuotes(fields.SN_IN) &&
+                  FitsInQuotes(fields.Cal_Info_IN) && isNumberText(fields.ISonde_Gain) &&
                   isNumberText(fields.ISonde_Offset) && isNumberText(fields.I1mA_set) &&
                   isNumberText(fields.I3mA_set);
   for (const std::string& gain : fields.MAG_GAIN) writable = writable && isNumberText(gain);
