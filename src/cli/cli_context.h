@@ -18,8 +18,9 @@ namespace qel::cli {
 
 // Exit statuses of qel11ctl.
 inline constexpr int kExitOk = 0;
-inline constexpr int kExitNoInstrument = 1;  // none claimed, or a line got no answer
-inline constexpr int kExitUsage = 2;         // usage or file error
+// none claimed, a line got no answer, or a reply that does not fit its line
+inline constexpr int kExitNoInstrument = 1;
+inline constexpr int kExitUsage = 2;  // usage or file error
 
 struct GlobalOptions {
   std::string device = "auto";

@@ -1,5 +1,6 @@
 #include "cli/diag_commands.h"
 
+#include <filesystem>
 #include <ostream>
 
 #include "core/diag/device_info.h"
@@ -53,7 +54,7 @@ int RunHardcopy(CliContext& context, const std::string& outputPath) {
     return kExitNoInstrument;
   }
   try {
-    hardcopy.SaveAs(outputPath);
+    hardcopy.SaveAs(std::filesystem::path(outputPath));
   } catch (const JpegError& error) {
     context.Err() << "qel11ctl: " << error.what() << '\n';
     return kExitUsage;

@@ -37,6 +37,10 @@ int main(int argc, char** argv) {
   auto* read = app.add_subcommand(
       "read", "read all pages and write them as a parameter file (FILE, or stdout)");
   read->add_option("-o,--output", readOutput, "parameter file to write (*.QEL)");
+  bool readLenient = false;
+  read->add_flag("--lenient", readLenient,
+                 "write replies that do not fit their line as the window would save them "
+                 "(still named on stderr) instead of failing");
   std::string writeInput;
   auto* write = app.add_subcommand("write", "open a parameter file and write all pages");
   write->add_option("FILE", writeInput, "parameter file (*.QEL)")->required();
@@ -67,7 +71,7 @@ int main(int argc, char** argv) {
   if (!context.Init()) return kExitUsage;
   if (*list) return RunList(context);
   if (*scpi) return RunScpi(context, lines);
-  if (*read) return RunRead(context, readOutput);
+  if (*read) return RunRead(context, readOutput, readLenient);
   if (*write) return RunWrite(context, writeInput);
   if (*store) return RunStore(context);
   if (*display) return RunDisplay(context);

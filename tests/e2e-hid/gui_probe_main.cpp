@@ -26,8 +26,9 @@ int main(int argc, char** argv) {
     if (key == "--settings") settingsPath = argv[i + 1];
   }
 
-  qel::gui::QelApplication tool(qel::gui::ProgramOptions{}, std::make_unique<qel::HidapiBackend>(),
-                                settingsPath, true);
+  qel::gui::QelApplication tool(
+      qel::gui::ProgramOptions{}, std::make_unique<qel::HidapiBackend>(),
+      [settingsPath] { return settingsPath; }, true);
   tool.ShowMainForm();
 
   int shown = -1;

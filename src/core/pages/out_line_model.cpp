@@ -29,12 +29,14 @@ std::string OutLineModel::Header() const {
   return "DGIO:SET:OUT" + ChannelText(PageKind::OutLine, Tag);
 }
 
-void OutLineModel::ReadFromDevice(ScpiSession& session) {
+UnfitReplies OutLineModel::ReadFromDevice(ScpiSession& session) {
   const std::string header = Header();
-  Funk.SetFromReply(session.ScpiQuery(header + ":FUNC?"));
-  Logic.SetFromReply(session.ScpiQuery(header + ":LOG?"));
-  OG = FormatLimitValue(session.ScpiQuery(header + ":LIMI:HIGH?"));
-  UG = FormatLimitValue(session.ScpiQuery(header + ":LIMI:LOW?"));
+  PageReader read(session);
+  read.Choice(header + ":FUNC?", Funk);
+  read.Choice(header + ":LOG?", Logic);
+  OG = read.Limit(header + ":LIMI:HIGH?");
+  UG = read.Limit(header + ":LIMI:LOW?");
+  return read.Unfit();
 }
 
 void OutLineModel::WriteToDevice(ScpiSession& session) const {
@@ -58,8 +60,8 @@ void OutLineModel::LoadFromIni(const IniDocument& file) {
   try {
     Funk.LoadFromIni(file, section, kFuncKey);
     Logic.LoadFromIni(file, section, kLogKey);
-    OG = file.ReadString(section, kHighKey, "0");
-    UG = file.ReadString(section, kLowKey, "0");
+    OG = LimitTextFromFile(file.ReadString(section, kHighKey, "0"));
+    UG = LimitTextFromFile(file.ReadString(section, kLowKey, "0"));
   } catch (const std::exception&) {
     Funk.SetIndex(0);
     Logic.SetIndex(0);

@@ -28,8 +28,8 @@ class OutLineModel : public ParameterPage {
   int Tag;
   ChoiceSetting Funk{kOutFunctionChoices};
   ChoiceSetting Logic{kOutLogicChoices};
-  // Limit texts as typed (through NumericKeyFilter), read (FormatLimitValue) or loaded;
-  // sent and saved exactly as they stand.
+  // Limit texts as typed (through NumericKeyFilter), read (FormatLimitValue) or loaded
+  // (LimitTextFromFile); sent and saved exactly as they stand.
   std::string OG = "0.0000";
   std::string UG = "0.0000";
 
@@ -37,12 +37,12 @@ class OutLineModel : public ParameterPage {
   std::string Section() const;
 
   // Lines: "DGIO:SET:OUT<n>:FUNC?", ":LOG?", ":LIMI:HIGH?", ":LIMI:LOW?".
-  void ReadFromDevice(ScpiSession& session) override;
+  UnfitReplies ReadFromDevice(ScpiSession& session) override;
   // Lines: "DGIO:SET:OUT<n>:FUNC <token>", ":LOG <token>", then ":LIMI:HIGH <OG>" and
   // ":LIMI:LOW <UG>", each limit line only when its text is not empty.
   void WriteToDevice(ScpiSession& session) const override;
   void SaveToIni(IniDocument& file) const override;
-  // Missing keys: positions 0, limit texts "0".
+  // Missing keys: positions 0, limit texts "0"; so is a limit text that is no number.
   void LoadFromIni(const IniDocument& file) override;
 
  private:

@@ -4,8 +4,26 @@
 
 namespace qel {
 
-IniWriteError::IniWriteError(const std::string& path)
-    : std::runtime_error("In " + path + " kann nicht geschrieben werden"), path_(path) {}
+namespace {
+
+// The path's bytes; on Windows a name the ANSI code page cannot hold comes as UTF-8.
+std::string PathBytes(const std::filesystem::path& path) {
+  try {
+    return path.string();
+  } catch (const std::exception&) {
+    const std::u8string utf8 = path.u8string();
+    return std::string(utf8.begin(), utf8.end());
+  }
+}
+
+}  // namespace
+
+std::string WriteErrorText(const std::filesystem::path& path) {
+  return "In " + PathBytes(path) + " kann nicht geschrieben werden";
+}
+
+IniWriteError::IniWriteError(const std::filesystem::path& path)
+    : std::runtime_error(WriteErrorText(path)), path_(path) {}
 
 IniDocument IniFile::Load() const {
   std::string bytes;

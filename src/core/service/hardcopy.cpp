@@ -14,9 +14,9 @@ CaptureStatus Hardcopy::GetHardcopy(ScpiSession& session) {
   return status;
 }
 
-void Hardcopy::SaveAs(const std::string& path) {
+void Hardcopy::SaveAs(const std::filesystem::path& path) {
   WriteJpegFile(path, composed_);
-  names_.SaveDone(path);
+  names_.SaveDone(path.filename().string());
 }
 
 }  // namespace qel

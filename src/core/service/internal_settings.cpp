@@ -72,6 +72,18 @@ std::string InternalBackupReadPath(const std::string& dataFolder, const std::str
   return path;
 }
 
+bool InternalFieldsWritable(const InternalFields& fields) {
+  const auto isNumberText = [](const std::string& text) {
+    return text.find_first_not_of("+-.0123456789Ee ") == std::string::npos;
+  };
+  bool writable = !fields.SN_IN.empty() && FitsInQuotes(fields.SN_IN) &&
+                  FitsInQuotes(fields.Cal_Info_IN) && isNumberText(fields.ISonde_Gain) &&
+                  isNumberText(fields.ISonde_Offset) && isNumberText(fields.I1mA_set) &&
+                  isNumberText(fields.I3mA_set);
+  for (const std::string& gain : fields.MAG_GAIN) writable = writable && isNumberText(gain);
+  return writable;
+}
+
 bool InternalSettings::ReadCurrentValue(ScpiSession& session, char decimalSeparator) {
   fields.ISonde_Val.clear();
   const std::uint64_t unansweredBefore = session.UnansweredLines();
@@ -106,6 +118,10 @@ bool InternalSettings::ReadParameters(ScpiSession& session, const RepaintHook& r
 bool InternalSettings::WriteParameters(ScpiSession& session, const RepaintHook& repaint) {
   status = {"", ServiceOutcome::Working};
   if (repaint) repaint();
+  if (!InternalFieldsWritable(fields)) {
+    status = {"Schreiben NIO", ServiceOutcome::Failure};
+    return false;
+  }
 
   // Empty fields go out too: the line then ends after the blank, or carries "".
   session.ScpiQuery("INTE:ISND:GAIN " + fields.ISonde_Gain);

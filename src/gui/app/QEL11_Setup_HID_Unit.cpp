@@ -10,6 +10,7 @@
 #include <QTabBar>
 
 #include "core/platform/ini_file.h"
+#include "gui/app/file_path.h"
 #include "gui/app/text_codec.h"
 #include "gui/pages/parameter_file_dialogs.h"
 #include "ui_QEL11_Setup_HID_Unit.h"
@@ -34,11 +35,11 @@ bool HasVisibleText(const QString& text) {
 
 }  // namespace
 
-TMainForm::TMainForm(AppContext& context, const std::string& settingsPath, bool systemIsGerman,
+TMainForm::TMainForm(AppContext& context, SettingsLocation settingsPath, bool systemIsGerman,
                      QWidget* parent)
     : QMainWindow(parent),
       context_(context),
-      settingsPath_(settingsPath),
+      settingsPath_(std::move(settingsPath)),
       ui_(std::make_unique<Ui::TMainForm>()) {
   ui_->setupUi(this);
   ReportError = [this](const QString& message) {
@@ -179,7 +180,7 @@ void TMainForm::FormCreate(bool systemIsGerman) {
   ui_->Probe1->setVisible(context_.serviceMode);
   ui_->CalParameter1->setVisible(context_.serviceMode);
 
-  const MainSettings settings = ReadMainSettings(settingsPath_);
+  const MainSettings settings = ReadMainSettings(settingsPath_());
   for (int r = 0; r < kScpiLineCount; ++r) {
     ui_->StringGrid->item(r, 0)->setText(FromWin1252(settings.scpiLines[r]));
   }
@@ -198,8 +199,20 @@ std::array<std::string, kScpiLineCount> TMainForm::ScpiLines() const {
   return lines;
 }
 
+// A cell whose editor is still open holds the old text; the typed one is in the editor.
+void TMainForm::CommitScpiLineEdit() {
+  QTableWidget& grid = *ui_->StringGrid;
+  const QModelIndex current = grid.currentIndex();
+  QWidget* editor = current.isValid() ? grid.indexWidget(current) : nullptr;
+  if (editor == nullptr) return;
+  QAbstractItemDelegate* delegate = grid.itemDelegateForIndex(current);
+  emit delegate->commitData(editor);
+  emit delegate->closeEditor(editor, QAbstractItemDelegate::NoHint);
+}
+
 void TMainForm::FormClose() {
-  WriteMainSettings(settingsPath_, ScpiLines(), ui_->Englisch1->isChecked());
+  CommitScpiLineEdit();
+  WriteMainSettings(settingsPath_(), ScpiLines(), ui_->Englisch1->isChecked());
 }
 
 // A settings file that cannot be written is reported, and the tool closes all the same:
@@ -208,7 +221,7 @@ void TMainForm::closeEvent(QCloseEvent* event) {
   try {
     FormClose();
   } catch (const IniWriteError& error) {
-    ReportError(FromWin1252(error.what()));
+    ReportError(WriteErrorText(error.Path()));
   }
   event->accept();
 }
@@ -315,8 +328,8 @@ void TMainForm::Parameterspeichern1Click() {
   if (path.isEmpty()) return;
   try {
     pages_->SaveParameterFile(path, ParameterFileInfoNow());
-  } catch (const IniWriteError&) {
-    ReportError(MainFormPages::WriteErrorText(path));
+  } catch (const IniWriteError& error) {
+    ReportError(WriteErrorText(error.Path()));
   }
 }
 

@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <QTimer>
 #include <array>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -20,13 +21,17 @@ class TMainForm;
 
 namespace qel::gui {
 
+// Where the settings file is; asked at start and again at every save, so a data folder
+// that went missing meanwhile is made anew.
+using SettingsLocation = std::function<std::filesystem::path()>;
+
 class TMainForm : public QMainWindow {
   Q_OBJECT
 
  public:
   // Runs FormCreate: service mode from the first argument, the settings file, the
   // language decision. `systemIsGerman` is the outcome of the system language test.
-  TMainForm(AppContext& context, const std::string& settingsPath, bool systemIsGerman,
+  TMainForm(AppContext& context, SettingsLocation settingsPath, bool systemIsGerman,
             QWidget* parent = nullptr);
   ~TMainForm() override;
 
@@ -54,7 +59,9 @@ class TMainForm : public QMainWindow {
   void Button15Click();
   void Parameterspeichern1Click();
   void Parameterffnen1Click();
-  void FormClose();  // saves the settings; throws IniWriteError
+  // Saves the settings, with a line still being edited in the SCPI line list; throws
+  // IniWriteError.
+  void FormClose();
   void StatusTimerTimer();
   void TestOut1Click(int tag, bool checked);
   void Button13Click();
@@ -80,9 +87,10 @@ class TMainForm : public QMainWindow {
   void PageControl1Changing();
   void TabShown(int index);
   void SendSimple(const char* line);
+  void CommitScpiLineEdit();
 
   AppContext& context_;
-  std::string settingsPath_;
+  SettingsLocation settingsPath_;
   std::unique_ptr<Ui::TMainForm> ui_;
   std::unique_ptr<MainFormPages> pages_;
   QTimer statusTimer_;

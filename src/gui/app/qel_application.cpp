@@ -5,12 +5,18 @@
 
 namespace qel::gui {
 
+SettingsLocation SettingsInDataFolder(EnvLookup env) {
+  return [env = std::move(env)] {
+    return std::filesystem::path(SettingsFilePath(DataFolderForFiles(env)));
+  };
+}
+
 QelApplication::QelApplication(ProgramOptions options, std::unique_ptr<HidBackend> backend,
-                               std::string settingsPath, bool systemIsGerman)
+                               SettingsLocation settingsPath, bool systemIsGerman)
     : backend_(std::move(backend)) {
   context_.options = std::move(options);
 
-  mainForm_ = std::make_unique<TMainForm>(context_, settingsPath, systemIsGerman);
+  mainForm_ = std::make_unique<TMainForm>(context_, std::move(settingsPath), systemIsGerman);
   usbHid_ = std::make_unique<TUSB_HID>(*backend_, context_.options.timeoutMs);
   context_.link = &usbHid_->Link();
   scpiTestForm_ = std::make_unique<TSCPI_Test_Form>(context_);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/link/hid_backend.h"
+#include "core/platform/app_data_folder.h"
 #include "gui/app/QEL11_Setup_HID_Unit.h"
 #include "gui/app/app_context.h"
 #include "gui/diag/FehlerLesenUnit.h"
@@ -23,10 +24,14 @@ namespace qel::gui {
 
 inline constexpr const char* kApplicationTitle = "QEL11ConfigTool";
 
+// The settings file in the data folder of this environment, looked up (and made) anew at
+// every call, so the settings saved at close find a folder that went missing meanwhile.
+SettingsLocation SettingsInDataFolder(EnvLookup env = ProcessEnv);
+
 class QelApplication {
  public:
   QelApplication(ProgramOptions options, std::unique_ptr<HidBackend> backend,
-                 std::string settingsPath, bool systemIsGerman);
+                 SettingsLocation settingsPath, bool systemIsGerman);
   ~QelApplication();
 
   AppContext& Context() { return context_; }

@@ -39,7 +39,8 @@ enum class RestartOutcome {
 // does nothing; the other one checks itself, unchecks its partner and runs
 // RestartProgram. When no restart comes of it the running instance goes on, and the
 // check marks go back to its language, so the menu tells the truth and the user can try
-// again.
+// again; a new instance that could not be started also leaves the settings file naming
+// the running language.
 RestartOutcome LanguageItemClick(TMainForm& mainForm, const LanguageState& state, bool english,
                                  const RestartEnvironment& environment);
 

@@ -1,8 +1,6 @@
 #include "gui/pages/main_form_pages.h"
 
-#include <QDir>
-#include <QFile>
-
+#include "gui/app/file_path.h"
 #include "gui/pages/EIA232_Frame_Unit.h"
 #include "gui/pages/Einheiten_Frame_Unit.h"
 #include "gui/pages/InLineFunktion_Frame_Unit.h"
@@ -12,14 +10,6 @@
 #include "gui/pages/TastenFunktion_Frame_Unit.h"
 
 namespace qel::gui {
-
-namespace {
-
-std::string FileSystemPath(const QString& path) {
-  return QFile::encodeName(path).toStdString();
-}
-
-}  // namespace
 
 MainFormPages::MainFormPages(const MainFormFrames& f, AppContext& context) : context_(context) {
   f.EinheitenFrame1->Bind(pages_.EinheitenFrame1, context);
@@ -80,17 +70,13 @@ void MainFormPages::WriteAll() {
 
 void MainFormPages::SaveParameterFile(const QString& path, const ParameterFileInfo& info) {
   CopyToModels();
-  qel::SaveParameterFile(FileSystemPath(path), pages_, info);
+  qel::SaveParameterFile(ToFilePath(path), pages_, info);
 }
 
 void MainFormPages::LoadParameterFile(const QString& path) {
   CopyToModels();
-  qel::LoadParameterFile(FileSystemPath(path), pages_);
+  qel::LoadParameterFile(ToFilePath(path), pages_);
   CopyFromModels();
-}
-
-QString MainFormPages::WriteErrorText(const QString& path) {
-  return QStringLiteral("In %1 kann nicht geschrieben werden").arg(QDir::toNativeSeparators(path));
 }
 
 }  // namespace qel::gui

@@ -59,9 +59,6 @@ class MainFormPages {
   // Fills the pages from the file; sends nothing and runs no change handler.
   void LoadParameterFile(const QString& path);
 
-  // The message for a parameter file that cannot be written.
-  static QString WriteErrorText(const QString& path);
-
  private:
   void CopyToModels();
   void CopyFromModels();

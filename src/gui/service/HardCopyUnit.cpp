@@ -10,22 +10,11 @@
 #include <cstring>
 
 #include "core/service/jpeg_writer.h"
+#include "gui/app/file_path.h"
+#include "gui/app/text_codec.h"
 #include "ui_HardCopyUnit.h"
 
 namespace qel::gui {
-
-namespace {
-
-// File names are the file system's bytes, not Windows-1252 texts.
-std::string NativeBytes(const QString& path) {
-  return QFile::encodeName(path).toStdString();
-}
-
-QString FromNativeBytes(const std::string& bytes) {
-  return QFile::decodeName(QByteArray::fromStdString(bytes));
-}
-
-}  // namespace
 
 QImage ToQImage(const RgbImage& image) {
   QImage result(image.Width(), image.Height(), QImage::Format_RGB888);
@@ -91,7 +80,7 @@ void THardCopyForm::Timer2Timer() {
 void THardCopyForm::Button1Click() {
   const std::string proposal = hardcopy_.SaveNames().ProposeFileName(dialogFileName_);
   dialogFileName_ = proposal;
-  QString proposalPath = FromNativeBytes(proposal);
+  QString proposalPath = FromFilePath(proposal);
   if (!dialogFolder_.isEmpty() && !proposalPath.isEmpty()) {
     proposalPath = QDir(dialogFolder_).filePath(proposalPath);
   }
@@ -101,11 +90,13 @@ void THardCopyForm::Button1Click() {
 
   const QFileInfo file(*chosen);
   dialogFolder_ = file.absolutePath();
-  dialogFileName_ = NativeBytes(file.fileName());
+  dialogFileName_ = ToFilePath(file.fileName()).string();
   try {
-    hardcopy_.SaveAs(NativeBytes(*chosen));
+    hardcopy_.SaveAs(ToFilePath(*chosen));
+  } catch (const JpegWriteError& error) {
+    ReportError(WriteErrorText(error.Path()));
   } catch (const JpegError& error) {
-    ReportError(QString::fromLocal8Bit(error.what()));
+    ReportError(FromWin1252(error.what()));
   }
 }
 

@@ -8,6 +8,7 @@
 #include "core/platform/app_data_folder.h"
 #include "core/platform/ini_file.h"
 #include "core/service/service_text.h"
+#include "gui/app/file_path.h"
 #include "gui/app/text_codec.h"
 #include "gui/service/key_filter.h"
 #include "gui/service/service_window.h"
@@ -25,7 +26,7 @@ TSCPI_Internal_Settings_Form::TSCPI_Internal_Settings_Form(AppContext& context, 
       context_(context),
       ui_(std::make_unique<Ui::TSCPI_Internal_Settings_Form>()) {
   ui_->setupUi(this);
-  DataFolder = [] { return GetAppDataFolder(); };
+  DataFolder = [] { return DataFolderForFiles(); };
   DecimalSeparator = SystemDecimalSeparator;
   ReportError = [this](const QString& message) {
     QMessageBox::critical(this, windowTitle(), message);
@@ -146,7 +147,7 @@ void TSCPI_Internal_Settings_Form::SaveButtonClick() {
   try {
     settings_.SaveBackup(DataFolder());
   } catch (const IniWriteError& error) {
-    ReportError(QString::fromLocal8Bit(error.what()));
+    ReportError(WriteErrorText(error.Path()));
   }
 }
 

@@ -136,6 +136,21 @@ TEST(ParameterPages, WriteAllAfterReadingTrickyReplies) {
   EXPECT_EQ(pages.EinheitenFrame1.RangeItems()[2], "10 kG");
 }
 
+// The window carries on with replies that do not fit; the read tells which they were.
+// Lines without any answer are the session's business and not among them.
+TEST(ParameterPages, ReadAllNamesTheRepliesThatDoNotFit) {
+  TableInstrument meter(testing::TrickyReplies());
+  EXPECT_EQ(ParameterPages().ReadAll(meter.Session()),
+            (UnfitReplies{{"DGIO:SET:OUT2:FUNC?", "ifou "},
+                          {"DGIO:SET:OUT2:LIMI:HIGH?", "abc"},
+                          {"DGIO:SET:OUT2:LIMI:LOW?", ""},
+                          {"DGIO:SET:OUT3:LOG?", "2"},
+                          {"DGIO:SET:IN3:FUNC?", "XYZ"},
+                          {"IP:IP4?", "300"}}));
+  TableInstrument absent({}, /*present=*/false);
+  EXPECT_TRUE(ParameterPages().ReadAll(absent.Session()).empty());
+}
+
 TEST(ParameterPages, ReadAllWithoutInstrumentLeavesEveryPageEmpty) {
   TableInstrument none({}, false);
   ParameterPages pages;

@@ -183,6 +183,32 @@ TEST(MainForm, SettingsSurviveARestart) {
   EXPECT_TRUE(f.Form().Deutsch1->isChecked());
 }
 
+// Closing the window without leaving the cell still saves what was typed into it.
+TEST(MainForm, LineStillBeingEditedIsSavedAtClose) {
+  AppFixture f;
+  f.app->MainForm().show();
+  f.Form().PageControl1->setCurrentIndex(5);
+  TypeIntoScpiLine(f.Form(), 3, "*IDN?");
+  f.app->MainForm().close();
+  EXPECT_EQ(ReadMainSettings(f.settingsPath).scpiLines[3], "*IDN?");
+  EXPECT_TRUE(f.errors.empty());
+}
+
+// The data folder is looked up again at close: one removed while the tool ran is made anew.
+TEST(MainForm, SettingsGoIntoADataFolderMadeAgainAtClose) {
+  AppFixture f;
+  const std::string base = f.dir.File("data");
+  f.location = gui::SettingsInDataFolder([base](const char* name) -> std::optional<std::string> {
+    if (std::string_view(name) == "ProgramData") return base;
+    return std::nullopt;
+  });
+  f.Start();
+  std::filesystem::remove_all(base);
+  f.app->MainForm().close();
+  EXPECT_TRUE(f.errors.empty());
+  EXPECT_EQ(ReadMainSettings(base + "/KORVAL/QELConfigTool/QEL_HID_SETUP.ini").english, false);
+}
+
 TEST(MainForm, LanguageFromSettingsWinsOverSystem) {
   AppFixture f("", /*systemIsGerman=*/false);
   EXPECT_TRUE(f.Form().Englisch1->isChecked());

@@ -50,8 +50,9 @@ struct TableAppFixture {
       d.queued.push_back(
           Report(it == replies_.end() ? "" : it->second, d.info.inputReportByteLength));
     };
-    app = std::make_unique<gui::QelApplication>(options, std::move(backend),
-                                                dir.File("QEL_HID_SETUP.ini"), true);
+    const std::string settingsPath = dir.File("QEL_HID_SETUP.ini");
+    app = std::make_unique<gui::QelApplication>(
+        options, std::move(backend), [settingsPath] { return settingsPath; }, true);
     app->MainForm().ReportError = [this](const QString& m) { errors.push_back(m); };
     app->UsbHid().ScanNow();
     device->written.clear();
