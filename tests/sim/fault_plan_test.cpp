@@ -22,56 +22,6 @@ TEST(FaultPlan, ParsesLineRanges) {
   EXPECT_EQ(ParseNumberRange("0-4000", 0), (std::pair{0L, 4000L}));
 }
 
-TEST(FaultPlan, FaultsHitOnlyTheirLines) {
-  SimOptions options;
-  options.silentLines = {2, 3};
-  options.garbageLines = {4, 4};
-  options.truncateLines = {5, 5};
-  options.dropLine = 6;
-  options.cutFrameLine = 7;
-  options.lateAnswerLine = 8;
-  options.lateAnswerDelayMs = 100;
-  options.lateAnswerDelayMaxMs = 200;
-  FaultPlan plan(options);
-  struct Row {
-    bool answer;
-    ReplyDamage damage;
-    bool unplug;
-    bool cut;
-  };
-  const std::vector<Row> rows = {
-      {true, ReplyDamage::None, false, false},      {false, ReplyDamage::None, false, false},
-      {false, ReplyDamage::None, false, false},     {true, ReplyDamage::Garbage, false, false},
-      {true, ReplyDamage::Truncated, false, false}, {false, ReplyDamage::None, true, false},
-      {true, ReplyDamage::None, false, true},       {true, ReplyDamage::None, false, false},
-      {true, ReplyDamage::None, false, false},
-  };
-  for (std::size_t i = 0; i < rows.size(); ++i) {
-    const LineFate fate = plan.Next();
-    EXPECT_EQ(fate.answer, rows[i].answer) << i + 1;
-    EXPECT_EQ(fate.damage, rows[i].damage) << i + 1;
-    EXPECT_EQ(fate.unplugAfter, rows[i].unplug) << i + 1;
-    EXPECT_EQ(fate.cutFrame, rows[i].cut) << i + 1;
-    if (i + 1 == 8) {
-      EXPECT_GE(fate.delayMs, 100);
-      EXPECT_LE(fate.delayMs, 200);
-    } else {
-      EXPECT_EQ(fate.delayMs, 0) << i + 1;
-    }
-  }
-}
-
-TEST(FaultPlan, LatePercentMakesAboutThatShareLate) {
-  SimOptions options;
-  options.latePercent = 10;
-  options.lateAnswerDelayMaxMs = 4000;
-  FaultPlan plan(options);
-  int late = 0;
-  for (int i = 0; i < 2000; ++i) late += plan.Next().delayMs > 0 ? 1 : 0;
-  EXPECT_GT(late, 140);
-  EXPECT_LT(late, 260);
-}
-
 TEST(FaultPlan, StampSitsBehindTheReplysNul) {
   SimOptions options;
   options.stampReports = true;

@@ -133,7 +133,7 @@ TEST(InternalSettings, WriteWithoutInstrumentIsSchreibenNio) {
   InternalSettings settings;
   EXPECT_FALSE(settings.WriteParameters(qel.session));
   EXPECT_EQ(settings.status.text, "Schreiben NIO");
-  EXPECT_EQ(qel.protocol.LineCount(), 16u);
+  EXPECT_EQ(qel.session.UnansweredLines(), 16u);
 }
 
 TEST(InternalSettings, InternalDefaultsUnlockResetAndRead) {
