@@ -49,13 +49,15 @@ void HidLink::ScanNow() {
   controller_.Scan();
   // An instrument that could not be opened (no permission on its node yet) is tried
   // again on every scan, so fixing the permission needs no replug.
+  // Every free instrument is tried, so one that cannot be opened never hides another.
   if (linkDevice_ == nullptr && !openError_.empty()) {
-    if (HidDevice* c =
-            controller_.CheckOutFirstFree([](const HidDevice& d) { return IsInstrument(&d); })) {
-      Claim(c);
-    } else {
-      openError_.clear();  // it is gone
+    bool present = false;
+    for (const auto& device : controller_.Devices()) {
+      if (!device->PluggedIn() || device->Claimed() || !IsInstrument(device.get())) continue;
+      present = true;
+      if (controller_.CheckOut(*device) && Claim(device.get())) break;
     }
+    if (!present) openError_.clear();  // it is gone
   }
   // The panel and the flag tell whether an instrument is claimed after every scan, also
   // when it was claimed on arrival (no enumeration step then sets them) and after it was

@@ -213,6 +213,13 @@ TEST(HidLinkScan, DeviceThatCannotBeOpenedSaysWhyAndIsNotConnected) {
     EXPECT_EQ(f.link.ConnectStatus(), ConnectStatus::QelFound);
     EXPECT_EQ(f.link.OpenError(), "");
   }
+  // One that cannot be opened does not hide another that can.
+  LinkOnController f;
+  f.backend.Add(MakeInfo("qel1", kQelVendorId, kQelProductId))->openable = false;
+  f.backend.Add(MakeInfo("qel2", kQelVendorId, kQelProductIdAlt));
+  f.link.ScanNow();
+  ASSERT_TRUE(f.link.Connected());
+  EXPECT_EQ(f.link.LinkDevice()->Info().path, "qel2");
 }
 
 }  // namespace
