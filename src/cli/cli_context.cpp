@@ -38,6 +38,12 @@ bool CliContext::ClaimInstrument() {
   link_->ScanNow();
   if (link_->Connected()) return true;
   std::string why;
+  if (!link_->OpenError().empty()) {
+    // Found but not usable, typically for lack of permission on its device node.
+    err_ << "qel11ctl: the instrument cannot be opened: " << Win1252ToUtf8(link_->OpenError())
+         << '\n';
+    return false;
+  }
   if (device_.kind == DeviceOption::Kind::Tcp) {
     why = static_cast<ReportStreamBackend&>(*backend_).LastError();
   } else if (device_.kind == DeviceOption::Kind::Path) {

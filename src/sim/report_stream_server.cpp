@@ -7,10 +7,12 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
 
+#include "sim/faults.h"
 #include "sim/sim_backend.h"
 
 namespace qel::sim {
@@ -65,7 +67,7 @@ void ReportStreamServer::Stop() {
 }
 
 int ReportStreamServer::PollTimeoutMs() const {
-  if (clientFd_ < 0) return -1;
+  if (clientFd_ < 0 || mute_) return -1;
   if (deviceGone_) return 0;
   const auto due = backend_.NextReportDue();
   if (!due) return -1;
@@ -87,8 +89,8 @@ void ReportStreamServer::Run() {
         ReadFromClient();
       }
     }
-    if (clientFd_ >= 0) SendQueuedReports();
-    if (clientFd_ >= 0 && deviceGone_) {
+    if (clientFd_ >= 0 && !mute_) SendQueuedReports();
+    if (clientFd_ >= 0 && deviceGone_ && !mute_) {
       CloseClient();
       backend_.Plug();
     }
@@ -101,6 +103,8 @@ void ReportStreamServer::Accept() {
   clientFd_ = fd;
   reader_ = report_stream::FrameReader{};
   deviceGone_ = false;
+  mute_ = ++connections_ <= backend_.options().connectionsWithoutHello;
+  if (mute_) return;
   backend_.Plug();  // a new connection is a (re-)plugged device
   connection_ = backend_.Open(backend_.DeviceInfo());
   if (!connection_ ||
@@ -117,6 +121,7 @@ void ReportStreamServer::ReadFromClient() {
     CloseClient();
     return;
   }
+  if (mute_) return;
   reader_.Feed(chunk, static_cast<std::size_t>(got));
   while (auto frame = reader_.Next()) {
     // Each frame should be one output report of OUT bytes; shorter or longer ones are
@@ -128,6 +133,7 @@ void ReportStreamServer::ReadFromClient() {
 
 void ReportStreamServer::SendQueuedReports() {
   for (;;) {
+    const bool cut = backend_.NextReportIsCut();
     std::size_t delivered = 0;
     const ReadStatus status = connection_->Read(report_.data(), report_.size(), 0, delivered);
     if (status == ReadStatus::Timeout) return;
@@ -135,7 +141,13 @@ void ReportStreamServer::SendQueuedReports() {
       deviceGone_ = true;
       return;
     }
-    if (!Send(report_stream::EncodeFrame(report_.data(), delivered))) return;
+    std::vector<std::uint8_t> frame = report_stream::EncodeFrame(report_.data(), delivered);
+    if (cut) frame.resize(std::min(frame.size(), 2 + kCutFrameBytes));
+    if (!Send(frame)) return;
+    if (cut) {
+      mute_ = true;
+      return;
+    }
   }
 }
 

@@ -25,6 +25,7 @@ class SimDevice {
   struct Pending {
     std::vector<std::uint8_t> bytes;
     Clock::time_point due;
+    bool cut = false;
   };
 
   bool SaveStateLocked(std::string& error) {
@@ -39,6 +40,7 @@ class SimDevice {
   FaultPlan faults;
   std::deque<Pending> queue;
   std::vector<std::string> received;
+  std::vector<AnswerRecord> answers;
   std::ofstream record;
   bool plugged = true;
   unsigned generation = 0;  // bumped on Unplug/Plug and Open: older handles are dead
@@ -67,13 +69,16 @@ class SimConnection : public HidConnection {
       std::string error;
       d.SaveStateLocked(error);  // a failed save leaves the previous file; retried at exit
     }
+    AnswerRecord record{generation_, ++lines_, line, fate.answer, fate.delayMs, {}};
     if (fate.answer) {
       Clock::time_point due = Clock::now() + std::chrono::milliseconds(fate.delayMs);
       // Reports leave in order: a late one holds back those behind it.
       if (!d.queue.empty()) due = std::max(due, d.queue.back().due);
-      d.queue.push_back(
-          {d.faults.BuildInputReport(reply, fate.damage, d.options.inputReportLength), due});
+      record.report = d.faults.BuildInputReport(reply, fate.damage, d.options.inputReportLength,
+                                                {generation_, lines_});
+      d.queue.push_back({record.report, due, fate.cutFrame});
     }
+    d.answers.push_back(std::move(record));
     if (fate.unplugAfter) d.plugged = false;  // the queued answer can still be read
     d.changed.notify_all();
     return true;
@@ -111,6 +116,7 @@ class SimConnection : public HidConnection {
  private:
   std::shared_ptr<SimDevice> device_;
   unsigned generation_;
+  long lines_ = 0;
 };
 
 }  // namespace
@@ -187,6 +193,11 @@ void SimBackend::ClearReceived() {
   device_->received.clear();
 }
 
+std::vector<AnswerRecord> SimBackend::Answers() const {
+  std::lock_guard<std::mutex> lock(device_->mutex);
+  return device_->answers;
+}
+
 void SimBackend::Unplug() {
   std::lock_guard<std::mutex> lock(device_->mutex);
   device_->plugged = false;
@@ -213,6 +224,11 @@ std::optional<std::chrono::steady_clock::time_point> SimBackend::NextReportDue()
   std::lock_guard<std::mutex> lock(device_->mutex);
   if (device_->queue.empty()) return std::nullopt;
   return device_->queue.front().due;
+}
+
+bool SimBackend::NextReportIsCut() const {
+  std::lock_guard<std::mutex> lock(device_->mutex);
+  return !device_->queue.empty() && device_->queue.front().cut;
 }
 
 bool SimBackend::SaveState(std::string& error) {

@@ -34,6 +34,8 @@ class SinglePathBackend : public HidBackend {
   SinglePathBackend(std::unique_ptr<HidBackend> inner, std::string path);
   std::vector<HidDeviceInfo> Enumerate() override;
   std::unique_ptr<HidConnection> Open(const HidDeviceInfo& device) override;
+  std::string LastOpenError() const override { return inner_->LastOpenError(); }
+  void SetTimeLimitMs(int ms) override { inner_->SetTimeLimitMs(ms); }
 
  private:
   std::unique_ptr<HidBackend> inner_;

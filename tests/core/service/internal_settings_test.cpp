@@ -135,7 +135,7 @@ TEST(InternalSettings, WriteWithoutInstrumentIsSchreibenNio) {
   settings.fields = SampleFields();
   EXPECT_FALSE(settings.WriteParameters(qel.session));
   EXPECT_EQ(settings.status.text, "Schreiben NIO");
-  EXPECT_EQ(qel.protocol.LineCount(), 16u);
+  EXPECT_EQ(qel.session.UnansweredLines(), 16u);
 }
 
 // Fields that would cost the instrument its serial number or break out of their line
