@@ -20,6 +20,7 @@ struct SimOptions {
   long truncateAfter = -1;  // replies to lines after N are cut short
   std::string stateFile;    // keeps stored settings, probe memory, constants
   std::string recordFile;   // every received line is appended here, one per line
+  std::string replayFile;   // a protocol log whose recorded replies answer (ProtocolLogReplay)
 };
 
 }  // namespace qel::sim
