@@ -43,6 +43,8 @@ class ProtocolLogReplay {
 
   // Entries read (SND and REC lines).
   std::size_t EntryCount() const { return entries_; }
+  // Per query, its answer for each time it was sent, in order.
+  const std::map<std::string, std::vector<Answer>>& Recorded() const { return recorded_; }
 
  private:
   std::map<std::string, std::vector<Answer>> recorded_;  // per query, one per time sent
