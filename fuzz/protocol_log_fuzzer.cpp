@@ -2,7 +2,8 @@
 //  - a log that parses has entries, and every query it recorded has an answer per time
 //    it was sent; a recorded reply holds no line end and no NUL;
 //  - the answers, written again as a log (UTF-8, one entry per line), parse to the same
-//    answers (unless a line ends in CR: a CR before the line end belongs to the line end);
+//    answers (unless a reply ends in CR, which belongs to the line end, or a query lost
+//    its "?" at a NUL);
 //  - after the last recorded answer, the same answer comes again.
 
 #include <cstdint>
@@ -31,8 +32,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::string again;
   bool representable = true;
   for (const auto& [line, answers] : replay->Recorded()) {
-    FUZZ_CHECK(!answers.empty() && line.find('?') != std::string::npos, Describe(line) + text);
-    representable = representable && !line.ends_with('\r');
+    FUZZ_CHECK(!answers.empty(), Describe(line) + text);
+    // A query cut at a NUL (as the instrument receives it) may have lost its "?".
+    representable = representable && line.find('?') != std::string::npos;
     for (const ProtocolLogReplay::Answer& answer : answers) {
       FUZZ_CHECK(answer.reply.find_first_of(std::string("\n\0", 2)) == std::string::npos,
                  Describe(line) + text);

@@ -29,9 +29,19 @@ std::string SystemText(std::string_view text) {
   return std::string(text);
 }
 
+// A sent line as an output report of `textBytes` bytes after the report ID delivers it:
+// with its line feed, cut to the report, up to a NUL, without the line end.
+std::string AsReceived(std::string line, std::size_t textBytes) {
+  line = (line + '\n').substr(0, textBytes);
+  line.erase(std::min(line.find('\0'), line.size()));
+  while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
+  return line;
+}
+
 }  // namespace
 
-std::optional<ProtocolLogReplay> ProtocolLogReplay::Parse(std::string_view text) {
+std::optional<ProtocolLogReplay> ProtocolLogReplay::Parse(std::string_view text,
+                                                          std::size_t reportTextBytes) {
   ProtocolLogReplay replay;
   Answer* awaiting = nullptr;  // the query sent last, until its REC entry
   while (!text.empty()) {
@@ -45,7 +55,7 @@ std::optional<ProtocolLogReplay> ProtocolLogReplay::Parse(std::string_view text)
       const std::string sent = SystemText(line.substr(kHeadLength));
       awaiting = nullptr;
       if (sent.find('?') == std::string::npos) continue;  // a settings line
-      auto& answers = replay.recorded_[sent];
+      auto& answers = replay.recorded_[AsReceived(sent, reportTextBytes)];
       answers.push_back({Kind::Silent, {}});
       awaiting = &answers.back();
     } else if (IsEntry(line, "REC : ")) {

@@ -24,8 +24,11 @@ namespace qel::sim {
 
 class ProtocolLogReplay {
  public:
-  // nullopt when the text holds no entry at all.
-  static std::optional<ProtocolLogReplay> Parse(std::string_view text);
+  // nullopt when the text holds no entry at all. The log holds each line as the tool
+  // sent it; an output report carries at most `reportTextBytes` bytes of it with its line
+  // feed, so a longer line is recorded as the instrument receives it (cut).
+  static std::optional<ProtocolLogReplay> Parse(
+      std::string_view text, std::size_t reportTextBytes = std::string_view::npos);
 
   enum class Kind {
     FromModel,  // not recorded: the instrument model answers

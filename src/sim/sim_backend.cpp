@@ -143,7 +143,8 @@ SimBackend::SimBackend(SimOptions options) : device_(std::make_shared<SimDevice>
       case FileReadStatus::kRead:
         break;
     }
-    d.replay = ProtocolLogReplay::Parse(bytes);
+    d.replay = ProtocolLogReplay::Parse(
+        bytes, static_cast<std::size_t>(std::max(0, options.outputReportLength - 1)));
     if (!d.replay) {
       throw std::runtime_error(options.replayFile +
                                ": no protocol-log line in it (\"nn.ss.zzz SND : LINE\" or "

@@ -46,6 +46,14 @@ TEST(ProtocolLogReplay, AnswersInTheOrderRecorded) {
   for (const auto& [line, answer] : arrivals) EXPECT_EQ(replay->Next(line), answer) << line;
 }
 
+// The log keeps a line as sent; the instrument gets what its 64-byte report carries.
+TEST(ProtocolLogReplay, ALongLineIsRecordedAsTheInstrumentReceivesIt) {
+  const std::string line = std::string(66, 'A') + "?";
+  auto replay = ProtocolLogReplay::Parse("00.00.000 SND : " + line + "\n00.00.001 REC : 1\n", 64);
+  ASSERT_TRUE(replay.has_value());
+  EXPECT_EQ(replay->Next(line.substr(0, 64)), (ProtocolLogReplay::Answer{Kind::Reply, "1"}));
+}
+
 TEST(ProtocolLogReplay, TextWithoutEntriesIsRefused) {
   for (const std::string text :
        {"", "\n\n", "qel11ctl: no instrument found\n", "12.07.315 XYZ : a\n", "1.07.315 SND : a\n",
