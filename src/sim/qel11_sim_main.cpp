@@ -62,6 +62,9 @@ int main(int argc, char** argv) {
   app.add_option("--state", options.stateFile,
                  "file that keeps stored settings, probe memory and constants");
   app.add_option("--record", options.recordFile, "append every received line to this file");
+  app.add_option("--replay", options.replayFile,
+                 "answer queries with the replies of a protocol log (qel11ctl --log); "
+                 "other lines as the virtual instrument does");
   // The instrument as a HID device through /dev/uhid instead of the TCP port.
   bool uhid = false;
   std::string uhidNode = "/dev/uhid";

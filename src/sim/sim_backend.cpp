@@ -7,7 +7,9 @@
 #include <fstream>
 #include <stdexcept>
 
+#include "core/platform/atomic_file.h"
 #include "sim/faults.h"
+#include "sim/protocol_log_replay.h"
 #include "sim/state_file.h"
 
 namespace qel::sim {
@@ -42,6 +44,7 @@ class SimDevice {
   std::vector<std::string> received;
   std::vector<AnswerRecord> answers;
   std::ofstream record;
+  std::optional<ProtocolLogReplay> replay;
   bool plugged = true;
   unsigned generation = 0;  // bumped on Unplug/Plug and Open: older handles are dead
 };
@@ -64,13 +67,21 @@ class SimConnection : public HidConnection {
     if (d.record.is_open()) d.record << line << '\n' << std::flush;
 
     const LineFate fate = d.faults.Next();
-    const std::string reply = d.instrument.HandleLine(line);
+    // The model handles every line, also one answered from a log, so its state follows
+    // the traffic.
+    std::string reply = d.instrument.HandleLine(line);
+    bool answer = fate.answer;
+    if (d.replay) {
+      ProtocolLogReplay::Answer recorded = d.replay->Next(line);
+      if (recorded.kind == ProtocolLogReplay::Kind::Reply) reply = std::move(recorded.reply);
+      if (recorded.kind == ProtocolLogReplay::Kind::Silent) answer = false;
+    }
     if (d.instrument.TakeStoredChange()) {
       std::string error;
       d.SaveStateLocked(error);  // a failed save leaves the previous file; retried at exit
     }
-    AnswerRecord record{generation_, ++lines_, line, fate.answer, fate.delayMs, {}};
-    if (fate.answer) {
+    AnswerRecord record{generation_, ++lines_, line, answer, fate.delayMs, {}};
+    if (answer) {
       Clock::time_point due = Clock::now() + std::chrono::milliseconds(fate.delayMs);
       // Reports leave in order: a late one holds back those behind it.
       if (!d.queue.empty()) due = std::max(due, d.queue.back().due);
@@ -128,6 +139,24 @@ SimBackend::SimBackend(SimOptions options) : device_(std::make_shared<SimDevice>
     if (!LoadStateFile(options.stateFile, d.instrument, error)) throw std::runtime_error(error);
   }
   d.instrument.PowerUp();
+  if (!options.replayFile.empty()) {
+    std::string bytes;
+    switch (ReadFileBytes(options.replayFile, bytes)) {
+      case FileReadStatus::kMissing:
+        throw std::runtime_error(options.replayFile + ": no such file");
+      case FileReadStatus::kFailed:
+        throw std::runtime_error(options.replayFile + ": cannot be read");
+      case FileReadStatus::kRead:
+        break;
+    }
+    d.replay = ProtocolLogReplay::Parse(
+        bytes, static_cast<std::size_t>(std::max(0, options.outputReportLength - 1)));
+    if (!d.replay) {
+      throw std::runtime_error(options.replayFile +
+                               ": no protocol-log line in it (\"nn.ss.zzz SND : LINE\" or "
+                               "\"nn.ss.zzz REC : REPLY\", as qel11ctl --log writes them)");
+    }
+  }
   if (!options.recordFile.empty()) {
     d.record.open(options.recordFile, std::ios::app | std::ios::binary);
     if (!d.record) throw std::runtime_error(options.recordFile + ": cannot be opened");

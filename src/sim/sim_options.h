@@ -48,6 +48,7 @@ struct SimOptions {
   bool stampReports = false;
   std::string stateFile;   // keeps stored settings, probe memory, constants
   std::string recordFile;  // every received line is appended here, one per line
+  std::string replayFile;  // a protocol log whose recorded replies answer (ProtocolLogReplay)
 };
 
 }  // namespace qel::sim

@@ -6,8 +6,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <map>
-#include <mutex>
 
 #include "core/link/hid_link.h"
 #include "core/link/scpi_session.h"
@@ -17,6 +15,7 @@
 #include "report_stream_peer.h"
 #include "sim/instrument.h"
 #include "sim/sim_backend.h"
+#include "sim_peer.h"
 
 namespace qel::testing {
 namespace {
@@ -24,34 +23,6 @@ namespace {
 ProcessResult Ctl(const std::vector<std::string>& args) {
   return RunProcess(QEL11CTL_PATH, args);
 }
-
-// A report-stream peer in front of the instrument model.
-struct SimPeer {
-  std::mutex mutex;
-  sim::Instrument instrument{7};
-  long silentAfter = -1;  // answer this many lines, then none
-  long count = 0;
-  std::map<std::string, std::string> replaced;  // line -> reply instead of the model's
-  ReportStreamPeer peer{QelHello(), [this](const std::string& line) {
-                          std::lock_guard lock(mutex);
-                          ReportStreamPeer::Answer answer;
-                          answer.silent = silentAfter >= 0 && count >= silentAfter;
-                          ++count;
-                          if (!answer.silent) answer.text = instrument.HandleLine(line);
-                          if (const auto it = replaced.find(line); it != replaced.end()) {
-                            answer.text = it->second;
-                          }
-                          return answer;
-                        }};
-  std::vector<std::string> Lines() {
-    std::vector<std::string> lines;
-    for (std::string line : peer.Lines()) {
-      if (!line.empty() && line.back() == '\n') line.pop_back();
-      lines.push_back(line);
-    }
-    return lines;
-  }
-};
 
 // What the core page models send for an action, run in-process.
 std::vector<std::string> CoreLines(const std::function<void(ScpiSession&)>& action) {

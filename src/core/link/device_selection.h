@@ -26,7 +26,9 @@ std::optional<DeviceOption> ParseDeviceOption(const std::string& text, std::stri
 using BackendFactory = std::function<std::unique_ptr<HidBackend>()>;
 
 // `makeSim` builds the virtual instrument; the core does not depend on it.
-std::unique_ptr<HidBackend> MakeBackend(const DeviceOption& option, const BackendFactory& makeSim);
+// `connectTimeoutMs` bounds connecting to a tcp: instrument (connect and hello).
+std::unique_ptr<HidBackend> MakeBackend(const DeviceOption& option, const BackendFactory& makeSim,
+                                        int connectTimeoutMs = 1000);
 
 // Shows only the device with the given path of another backend.
 class SinglePathBackend : public HidBackend {
