@@ -2,6 +2,7 @@
 
 #include <ostream>
 
+#include "core/diag/scpi_transcript.h"
 #include "core/lang/language_choice.h"
 #include "core/lang/translate_text.h"
 #include "core/link/report_stream_backend.h"
@@ -78,8 +79,7 @@ int RunScpi(CliContext& context, const std::vector<std::string>& lines) {
   if (!context.ClaimInstrument()) return kExitNoInstrument;
   for (const std::string& utf8Line : lines) {
     const std::string line = Utf8ToWin1252(utf8Line);
-    const std::string reply = context.Session().ScpiQuery(line);
-    std::string entry = reply.empty() ? line : line + " -> " + reply;
+    const std::string entry = SendTranscriptLine(context.Session(), line);
     context.Out() << Win1252ToUtf8(entry) << '\n' << std::flush;
     if (!context.Link().LastExchangeAnswered()) {
       context.Err() << "qel11ctl: no answer to " << utf8Line << '\n';

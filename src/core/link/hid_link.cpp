@@ -22,7 +22,11 @@ constexpr int kMaxDrainedReports = 64;
 
 }  // namespace
 
-HidLink::HidLink(HidBackend& backend, LogView& memo) : controller_(backend), memo_(memo) {
+HidLink::HidLink(HidBackend& backend, LogView& memo) : HidLink(backend) {
+  memo_ = &memo;
+}
+
+HidLink::HidLink(HidBackend& backend) : controller_(backend) {
   controller_.OnArrival = [this](HidDevice& device) { HidCtlArrival(device); };
   controller_.OnRemoval = [this](HidDevice& device) { HidCtlRemoval(device); };
   controller_.OnDeviceChange = [this] { HidCtlDeviceChange(); };
@@ -77,7 +81,7 @@ void HidLink::HidCtlRemoval(HidDevice& /*device*/) {
 }
 
 void HidLink::HidCtlDeviceChange() {
-  memo_.Clear();
+  memo_->Clear();
   AddLogLine("Device Change ");
   controller_.Enumerate();
 }
@@ -129,11 +133,11 @@ std::string HidLink::EscapeText(const std::string& text) {
 }
 
 void HidLink::AddLogLine(const std::string& text) {
-  while (memo_.LineCount() > kLogLimit) memo_.DeleteFirstLine();
+  while (memo_->LineCount() > kLogLimit) memo_->DeleteFirstLine();
   if (text.empty()) {
-    memo_.Clear();
+    memo_->Clear();
   } else {
-    memo_.AppendLine(text);
+    memo_->AppendLine(text);
   }
 }
 

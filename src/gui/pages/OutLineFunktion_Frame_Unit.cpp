@@ -46,15 +46,15 @@ void TOutLineFrame::SetCaption(const QString& caption) {
 void TOutLineFrame::CopyToModel() {
   TakeChoice(*ui_->Funk_ComboBox, model_->Funk);
   TakeChoice(*ui_->Logic_ComboBox, model_->Logic);
-  model_->OG = ToWin1252(ui_->OG_Edit->text());
-  model_->UG = ToWin1252(ui_->UG_Edit->text());
+  model_->OG.SetText(ToWin1252(ui_->OG_Edit->text()));
+  model_->UG.SetText(ToWin1252(ui_->UG_Edit->text()));
 }
 
 void TOutLineFrame::CopyFromModel() {
   ShowChoice(*ui_->Funk_ComboBox, model_->Funk);
   ShowChoice(*ui_->Logic_ComboBox, model_->Logic);
-  ui_->OG_Edit->setText(FromWin1252(model_->OG));
-  ui_->UG_Edit->setText(FromWin1252(model_->UG));
+  ui_->OG_Edit->setText(FromWin1252(model_->OG.Text()));
+  ui_->UG_Edit->setText(FromWin1252(model_->UG.Text()));
 }
 
 void TOutLineFrame::Funk_ComboBoxChange() {

@@ -1,0 +1,15 @@
+#pragma once
+// A free SCPI line and its transcript entry, as the main window's " SCPI Test " tab and
+// `qel11ctl scpi` show them.
+
+#include <string>
+
+namespace qel {
+
+class ScpiSession;
+
+// Sends `line` and returns its entry: "LINE -> REPLY", or the line alone when no reply
+// came back (no instrument, or a line without "?", whatever the instrument sent).
+std::string SendTranscriptLine(ScpiSession& session, const std::string& line);
+
+}  // namespace qel
