@@ -8,9 +8,9 @@
 
 namespace qel::gui {
 
-TFehlerform::TFehlerform(AppContext& context, QWidget* parent)
+TFehlerform::TFehlerform(ScpiSession& session, QWidget* parent)
     : QWidget(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint),
-      context_(context),
+      session_(session),
       ui_(std::make_unique<Ui::TFehlerform>()) {
   ui_->setupUi(this);
   connect(ui_->RetryButton, &QPushButton::clicked, this, &TFehlerform::RetryButtonClick);
@@ -19,11 +19,11 @@ TFehlerform::TFehlerform(AppContext& context, QWidget* parent)
 TFehlerform::~TFehlerform() = default;
 
 void TFehlerform::FormShow() {
-  ReadErrorQueueInto(context_, *ui_->Memo1);
+  ReadErrorQueueInto(session_, *ui_->Memo1);
 }
 
 void TFehlerform::RetryButtonClick() {
-  ReadErrorQueueInto(context_, *ui_->Memo1);
+  ReadErrorQueueInto(session_, *ui_->Memo1);
 }
 
 // Each showing reads the queue again; a spontaneous show (the window system restoring a

@@ -6,7 +6,7 @@
 #include <QWidget>
 #include <memory>
 
-#include "gui/app/app_context.h"
+#include "core/link/scpi_session.h"
 
 namespace Ui {
 class TFehlerform;
@@ -18,7 +18,7 @@ class TFehlerform : public QWidget {
   Q_OBJECT
 
  public:
-  explicit TFehlerform(AppContext& context, QWidget* parent = nullptr);
+  explicit TFehlerform(ScpiSession& session, QWidget* parent = nullptr);
   ~TFehlerform() override;
 
   Ui::TFehlerform& Form() { return *ui_; }
@@ -31,7 +31,7 @@ class TFehlerform : public QWidget {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  AppContext& context_;
+  ScpiSession& session_;
   std::unique_ptr<Ui::TFehlerform> ui_;
 };
 

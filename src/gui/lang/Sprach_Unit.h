@@ -8,7 +8,8 @@
 #include <QWidget>
 #include <span>
 
-#include "gui/app/app_context.h"
+#include "core/lang/dictionary.h"
+#include "core/lang/language_state.h"
 
 class QPlainTextEdit;
 class QPushButton;
@@ -19,9 +20,10 @@ class TSprach_Form : public QWidget {
   Q_OBJECT
 
  public:
-  // `formsBefore`: every window created before this one, in creation order.
-  TSprach_Form(AppContext& context, std::span<QWidget* const> formsBefore,
-               QWidget* parent = nullptr);
+  // `formsBefore`: every window created before this one, in creation order. The
+  // dictionary is loaded into `dictionary` when `language` says English is selected.
+  TSprach_Form(Dictionary& dictionary, LanguageState& language,
+               std::span<QWidget* const> formsBefore, QWidget* parent = nullptr);
 
   // Kept from the design; no path of the program shows or starts them.
   QPlainTextEdit* Memo1 = nullptr;
@@ -38,7 +40,8 @@ class TSprach_Form : public QWidget {
  private:
   void FormCreate(std::span<QWidget* const> formsBefore);
 
-  AppContext& context_;
+  Dictionary& dictionary_;
+  LanguageState& language_;
 };
 
 // English texts are longer: a window whose size is fixed gets the room its translated

@@ -8,10 +8,10 @@
 #include <array>
 #include <string>
 
+#include "core/link/scpi_session.h"
 #include "core/pages/parameter_file.h"
 #include "core/pages/parameter_pages.h"
-#include "gui/app/app_context.h"
-#include "gui/pages/parameter_frame.h"
+#include "gui/pages/bound_frame.h"
 
 namespace qel::gui {
 
@@ -37,9 +37,9 @@ struct MainFormFrames {
 
 class MainFormPages {
  public:
-  // Binds the frames to the models and to `context`, and gives each its caption and the
+  // Binds the frames to the models and to `session`, and gives each its caption and the
   // controls it shows on the main window.
-  MainFormPages(const MainFormFrames& frames, AppContext& context);
+  MainFormPages(const MainFormFrames& frames, ScpiSession& session);
   // The frames go back to models of their own: the models go first, the main window's
   // widgets after them.
   ~MainFormPages();
@@ -66,7 +66,7 @@ class MainFormPages {
   void CopyToModels();
   void CopyFromModels();
 
-  AppContext& context_;
+  ScpiSession& session_;
   ParameterPages pages_;
   std::array<ParameterFrame*, ParameterPages::kPageCount> frames_{};
 };

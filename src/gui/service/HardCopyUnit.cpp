@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "core/service/jpeg_writer.h"
+#include "gui/common/timer_switch.h"
 #include "ui_HardCopyUnit.h"
 
 namespace qel::gui {
@@ -35,9 +36,9 @@ QImage ToQImage(const RgbImage& image) {
   return result;
 }
 
-THardCopyForm::THardCopyForm(AppContext& context, QWidget* parent)
+THardCopyForm::THardCopyForm(ScpiSession& session, QWidget* parent)
     : QWidget(parent, Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint),
-      context_(context),
+      session_(session),
       ui_(std::make_unique<Ui::THardCopyForm>()) {
   ui_->setupUi(this);
   // The panel has the display's colour, so the picture looks like the lit display.
@@ -65,19 +66,14 @@ THardCopyForm::~THardCopyForm() = default;
 // A capture that got no reply at all leaves the picture and the clipboard as they were:
 // replacing them with a stale or blank picture would pass for the display's content.
 void THardCopyForm::GetHardcopyClick() {
-  if (context_.session == nullptr) return;
-  if (hardcopy_.GetHardcopy(*context_.session) == CaptureStatus::NoReply) return;
+  if (hardcopy_.GetHardcopy(session_) == CaptureStatus::NoReply) return;
   ui_->Image3->setPixmap(QPixmap::fromImage(ToQImage(hardcopy_.Picture())));
   image1_ = ToQImage(hardcopy_.Composed());
   QGuiApplication::clipboard()->setImage(image1_);
 }
 
 void THardCopyForm::HCcontClick() {
-  if (ui_->HCcont->isChecked()) {
-    timer2_.start();
-  } else {
-    timer2_.stop();
-  }
+  RunWhileChecked(timer2_, *ui_->HCcont);
 }
 
 // Timer2 is single-shot: it is off while the capture runs, and the next pause starts

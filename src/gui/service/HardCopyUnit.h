@@ -12,8 +12,8 @@
 #include <memory>
 #include <optional>
 
+#include "core/link/scpi_session.h"
 #include "core/service/hardcopy.h"
-#include "gui/app/app_context.h"
 
 namespace Ui {
 class THardCopyForm;
@@ -27,7 +27,7 @@ class THardCopyForm : public QWidget {
   Q_OBJECT
 
  public:
-  explicit THardCopyForm(AppContext& context, QWidget* parent = nullptr);
+  explicit THardCopyForm(ScpiSession& session, QWidget* parent = nullptr);
   ~THardCopyForm() override;
 
   Ui::THardCopyForm& Form() { return *ui_; }
@@ -53,7 +53,7 @@ class THardCopyForm : public QWidget {
  private:
   std::optional<QString> ShowSaveDialog(const QString& proposal);
 
-  AppContext& context_;
+  ScpiSession& session_;
   std::unique_ptr<Ui::THardCopyForm> ui_;
   Hardcopy hardcopy_;
   QImage image1_;

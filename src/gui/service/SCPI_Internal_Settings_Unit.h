@@ -10,8 +10,8 @@
 #include <memory>
 #include <string>
 
+#include "core/link/scpi_session.h"
 #include "core/service/internal_settings.h"
-#include "gui/app/app_context.h"
 
 namespace Ui {
 class TSCPI_Internal_Settings_Form;
@@ -23,7 +23,7 @@ class TSCPI_Internal_Settings_Form : public QWidget {
   Q_OBJECT
 
  public:
-  explicit TSCPI_Internal_Settings_Form(AppContext& context, QWidget* parent = nullptr);
+  explicit TSCPI_Internal_Settings_Form(ScpiSession& session, QWidget* parent = nullptr);
   ~TSCPI_Internal_Settings_Form() override;
 
   Ui::TSCPI_Internal_Settings_Form& Form() { return *ui_; }
@@ -51,8 +51,10 @@ class TSCPI_Internal_Settings_Form : public QWidget {
   void ShowFields(const InternalFields& fields);
   void ShowEEPromState();
   void ShowAndRepaint();
+  // "Parm Lesen" disabled while `operation` fills the fields, each step shown.
+  void FillFieldsWith(bool (InternalSettings::*operation)(ScpiSession&, const RepaintHook&));
 
-  AppContext& context_;
+  ScpiSession& session_;
   std::unique_ptr<Ui::TSCPI_Internal_Settings_Form> ui_;
   InternalSettings settings_;
   bool placed_ = false;

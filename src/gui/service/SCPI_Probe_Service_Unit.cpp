@@ -4,16 +4,16 @@
 #include <QShowEvent>
 
 #include "core/service/service_text.h"
-#include "gui/app/text_codec.h"
+#include "gui/common/text_codec.h"
 #include "gui/service/key_filter.h"
 #include "gui/service/service_window.h"
 #include "ui_SCPI_Probe_Service_Unit.h"
 
 namespace qel::gui {
 
-TSCPI_Probe_Service_Form::TSCPI_Probe_Service_Form(AppContext& context, QWidget* parent)
+TSCPI_Probe_Service_Form::TSCPI_Probe_Service_Form(ScpiSession& session, QWidget* parent)
     : QWidget(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint),
-      context_(context),
+      session_(session),
       ui_(std::make_unique<Ui::TSCPI_Probe_Service_Form>()) {
   ui_->setupUi(this);
   for (const char* item : kProbeTypeItems) ui_->ProbeTypeComboBox->addItem(FromWin1252(item));
@@ -99,19 +99,17 @@ void TSCPI_Probe_Service_Form::ShowAndRepaint() {
 }
 
 void TSCPI_Probe_Service_Form::ReadClick() {
-  if (context_.session == nullptr) return;
-  ui_->Read->setEnabled(false);
-  probe_.fields = FieldsFromWindow();
-  probe_.Read(*context_.session, [this] { ShowAndRepaint(); });
-  ShowFields(probe_.fields);
-  ShowProbeState();
-  ui_->Read->setEnabled(true);
+  WithButtonDisabled(*ui_->Read, [this] {
+    probe_.fields = FieldsFromWindow();
+    probe_.Read(session_, [this] { ShowAndRepaint(); });
+    ShowFields(probe_.fields);
+    ShowProbeState();
+  });
 }
 
 void TSCPI_Probe_Service_Form::ProbeWriteButtonClick() {
-  if (context_.session == nullptr) return;
   probe_.fields = FieldsFromWindow();
-  probe_.Write(*context_.session, [this] {
+  probe_.Write(session_, [this] {
     ShowProbeState();
     RepaintBeforeExchanges(*this);
   });

@@ -6,8 +6,8 @@
 #include <QWidget>
 #include <memory>
 
+#include "core/link/scpi_session.h"
 #include "core/service/probe_service.h"
-#include "gui/app/app_context.h"
 
 namespace Ui {
 class TSCPI_Probe_Service_Form;
@@ -19,7 +19,7 @@ class TSCPI_Probe_Service_Form : public QWidget {
   Q_OBJECT
 
  public:
-  explicit TSCPI_Probe_Service_Form(AppContext& context, QWidget* parent = nullptr);
+  explicit TSCPI_Probe_Service_Form(ScpiSession& session, QWidget* parent = nullptr);
   ~TSCPI_Probe_Service_Form() override;
 
   Ui::TSCPI_Probe_Service_Form& Form() { return *ui_; }
@@ -41,7 +41,7 @@ class TSCPI_Probe_Service_Form : public QWidget {
   void ShowProbeState();
   void ShowAndRepaint();
 
-  AppContext& context_;
+  ScpiSession& session_;
   std::unique_ptr<Ui::TSCPI_Probe_Service_Form> ui_;
   ProbeService probe_;
   bool placed_ = false;

@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <QPalette>
 
-#include "gui/app/text_codec.h"
+#include "gui/common/text_codec.h"
 
 namespace qel::gui {
 

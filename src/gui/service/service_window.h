@@ -3,6 +3,7 @@
 // operation's first line, and the placement centred on the main window.
 
 #include <QLabel>
+#include <QPushButton>
 #include <QWidget>
 
 #include "core/service/service_status.h"
@@ -17,6 +18,15 @@ void ShowServiceStatus(QLabel& label, const ServiceStatus& status);
 // input waits until the operation is over: a second click cannot start another operation
 // in the middle of this one.
 void RepaintBeforeExchanges(QWidget& window);
+
+// Runs `operation` with `button` disabled, so that the button cannot be pressed again
+// before the operation is over.
+template <class Operation>
+void WithButtonDisabled(QPushButton& button, Operation&& operation) {
+  button.setEnabled(false);
+  operation();
+  button.setEnabled(true);
+}
 
 // Centres `window` on the program's main window when that is shown (else leaves it).
 void CentreOnMainWindow(QWidget& window);

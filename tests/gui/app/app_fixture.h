@@ -35,7 +35,7 @@ struct AppFixture {
     app = std::make_unique<gui::QelApplication>(options, std::move(backend), settingsPath,
                                                 systemIsGerman);
     app->MainForm().ReportError = [this](const QString& m) { errors.push_back(m); };
-    app->UsbHid().ScanNow();
+    app->ScanNow();
     sim->ClearReceived();
   }
 

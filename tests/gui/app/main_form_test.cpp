@@ -80,7 +80,7 @@ TEST(MainForm, StatusPanelsShowConnectedFlag) {
   EXPECT_FALSE(f.Form().StatusPanelVerbunden->isHidden());
   EXPECT_TRUE(f.Form().StatusPanelFehler->isHidden());
   f.sim->Unplug();
-  f.app->UsbHid().ScanNow();
+  f.app->ScanNow();
   f.app->MainForm().StatusTimerTimer();
   EXPECT_TRUE(f.Form().StatusPanelVerbunden->isHidden());
   EXPECT_FALSE(f.Form().StatusPanelFehler->isHidden());
@@ -156,7 +156,7 @@ TEST(MainForm, GridDoubleClickSendsRowUnlessBlank) {
 TEST(MainForm, ContinuousReadStopsWithoutConnection) {
   AppFixture f("6083");
   f.sim->Unplug();
-  f.app->UsbHid().ScanNow();
+  f.app->ScanNow();
   f.Form().DauerRead->setChecked(true);
   EXPECT_TRUE(f.app->MainForm().Timer1().isActive());
   f.app->MainForm().Timer1Timer();
@@ -186,11 +186,11 @@ TEST(MainForm, SettingsSurviveARestart) {
 TEST(MainForm, LanguageFromSettingsWinsOverSystem) {
   AppFixture f("", /*systemIsGerman=*/false);
   EXPECT_TRUE(f.Form().Englisch1->isChecked());
-  EXPECT_TRUE(f.app->Context().language.EnglishSelected);
+  EXPECT_TRUE(f.app->Language().EnglishSelected);
   WriteMainSettings(f.settingsPath, {}, false);
   f.Start("", false);
   EXPECT_TRUE(f.Form().Deutsch1->isChecked());
-  EXPECT_FALSE(f.app->Context().language.EnglishSelected);
+  EXPECT_FALSE(f.app->Language().EnglishSelected);
 }
 
 TEST(MainForm, UnwritableSettingsReportedAndWindowStillCloses) {
