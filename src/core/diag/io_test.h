@@ -1,4 +1,5 @@
 #pragma once
+// Module QEL11_Setup_HID_Unit (TestOut1Click, Button13Click, ReadEingaengeTimerTimer).
 // The digital I/O test of the main window's " Signal IO Test " tab: switching the four
 // outputs by hand, switching them all off again, and polling the three inputs.
 

@@ -1,4 +1,5 @@
 #pragma once
+// Module QEL11_Setup_HID_Unit (SendLine).
 // A free SCPI line and its transcript entry, as the main window's " SCPI Test " tab and
 // `qel11ctl scpi` show them.
 

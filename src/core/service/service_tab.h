@@ -1,4 +1,5 @@
 #pragma once
+// Module QEL11_Setup_HID_Unit (the service tab).
 // The main window's "Service" tab: the test range choice, the simulated presses of the
 // instrument's two front keys, and the check box that sends "inte:tlok".
 

@@ -1,4 +1,5 @@
 #pragma once
+// Module USB_HID_Connect_Unit (the device scans of HidCtl).
 // Drives the link's device scans from the event loop: the first scan as soon as the loop
 // starts, every udev plug notice, and a slow rescan timer (without a running udevd the
 // monitor hears nothing).

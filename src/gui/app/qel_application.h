@@ -1,4 +1,5 @@
 #pragma once
+// Module QEL11_Setup_HID_Unit (program start).
 // One run of the window program. The application object creates the link to the
 // instrument, its SCPI session and the watch that drives device scans before any window,
 // and owns them for the whole run; then it creates the eight windows in their fixed order

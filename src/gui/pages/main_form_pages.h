@@ -1,4 +1,5 @@
 #pragma once
+// Module QEL11_Setup_HID_Unit (the pages on the main window).
 // The main window's twelve parameter pages: the models (one ParameterPages, the same
 // object qel11ctl runs), the frames bound to them with the captions and hidden controls of
 // their places on the main window, and the whole-window actions, which copy the frames

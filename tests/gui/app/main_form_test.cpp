@@ -7,6 +7,8 @@
 
 #include "app_fixture.h"
 #include "core/platform/settings_file.h"
+#include "ui_SCPI_Test_Unit.h"
+#include "ui_USB_HID_Connect_Unit.h"
 
 namespace qel::testing {
 namespace {
@@ -25,6 +27,24 @@ TEST(MainForm, ServiceModeOnlyWithExactCode) {
     EXPECT_EQ(f.Form().CalParameter1->isVisible(), service) << argument;
     EXPECT_TRUE(f.Form().SCPITest1->isVisible());
   }
+}
+
+// The application owns the link: the first scan waits for the event loop, and what the
+// link and the session log shows in the link window and the console.
+TEST(Application, FirstScanWhenTheLoopRunsAndLogsInTheirWindows) {
+  TempDir dir;
+  gui::ProgramOptions options;
+  options.timeoutMs = 200;
+  gui::QelApplication app(options, std::make_unique<sim::SimBackend>(), dir.File("s.ini"), true);
+  app.Session().SetLogClock([] { return LogTime{1, 2, 3}; });
+  EXPECT_FALSE(app.Link().Connected());
+  QCoreApplication::processEvents();
+  ASSERT_TRUE(app.Link().Connected());
+  EXPECT_EQ(app.UsbHid().Form().Memo->toPlainText().split('\n').front(), "Device Change ");
+  EXPECT_EQ(app.UsbHid().Form().ConnectStatus->text(), "QEL Found");
+  app.Session().ScpiQuery("MODE?");
+  EXPECT_EQ(app.ScpiTestForm().Form().Memo->toPlainText(),
+            "01.02.003 SND : MODE?\n01.02.003 REC : DC");
 }
 
 TEST(MainForm, WindowSetHasItsCaptions) {
