@@ -1,6 +1,5 @@
 #include "gui/diag/FehlerLesenUnit.h"
 
-#include <QCloseEvent>
 #include <QShowEvent>
 
 #include "gui/diag/SCPI_FehlerLesen_Frame_Unit.h"
@@ -9,7 +8,7 @@
 namespace qel::gui {
 
 TFehlerform::TFehlerform(ScpiSession& session, QWidget* parent)
-    : QWidget(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint),
+    : RunWindow(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint),
       session_(session),
       ui_(std::make_unique<Ui::TFehlerform>()) {
   ui_->setupUi(this);
@@ -31,11 +30,6 @@ void TFehlerform::RetryButtonClick() {
 void TFehlerform::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   if (!event->spontaneous()) FormShow();
-}
-
-void TFehlerform::closeEvent(QCloseEvent* event) {
-  hide();
-  event->ignore();
 }
 
 }  // namespace qel::gui

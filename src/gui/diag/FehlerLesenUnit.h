@@ -3,10 +3,10 @@
 // field; showing it and its "Retry" button run the read-out. Nothing in the program shows
 // it, so it stays hidden for the run.
 
-#include <QWidget>
 #include <memory>
 
 #include "core/link/scpi_session.h"
+#include "gui/common/run_window.h"
 
 namespace Ui {
 class TFehlerform;
@@ -14,7 +14,7 @@ class TFehlerform;
 
 namespace qel::gui {
 
-class TFehlerform : public QWidget {
+class TFehlerform : public RunWindow {
   Q_OBJECT
 
  public:
@@ -28,7 +28,6 @@ class TFehlerform : public QWidget {
 
  protected:
   void showEvent(QShowEvent* event) override;
-  void closeEvent(QCloseEvent* event) override;
 
  private:
   ScpiSession& session_;

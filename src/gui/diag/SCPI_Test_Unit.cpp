@@ -1,6 +1,5 @@
 #include "gui/diag/SCPI_Test_Unit.h"
 
-#include <QCloseEvent>
 #include <QFontDatabase>
 #include <QKeyEvent>
 
@@ -10,7 +9,7 @@
 namespace qel::gui {
 
 TSCPI_Test_Form::TSCPI_Test_Form(ScpiSession& session, QWidget* parent)
-    : QWidget(parent), session_(session), ui_(std::make_unique<Ui::TSCPI_Test_Form>()) {
+    : RunWindow(parent), session_(session), ui_(std::make_unique<Ui::TSCPI_Test_Form>()) {
   ui_->setupUi(this);
   ui_->Memo->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
   log_ = std::make_unique<PlainTextLogView>(ui_->Memo);
@@ -64,11 +63,6 @@ void TSCPI_Test_Form::Send1Click() {
 
 void TSCPI_Test_Form::Button1Click() {
   ui_->Memo->clear();
-}
-
-void TSCPI_Test_Form::closeEvent(QCloseEvent* event) {
-  hide();
-  event->ignore();
 }
 
 }  // namespace qel::gui

@@ -5,11 +5,11 @@
 // The window attaches its log display to the session while it exists.
 
 #include <QMenu>
-#include <QWidget>
 #include <memory>
 
 #include "core/link/scpi_session.h"
 #include "gui/common/plain_text_log_view.h"
+#include "gui/common/run_window.h"
 
 namespace Ui {
 class TSCPI_Test_Form;
@@ -17,7 +17,7 @@ class TSCPI_Test_Form;
 
 namespace qel::gui {
 
-class TSCPI_Test_Form : public QWidget {
+class TSCPI_Test_Form : public RunWindow {
   Q_OBJECT
 
  public:
@@ -35,7 +35,6 @@ class TSCPI_Test_Form : public QWidget {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
-  void closeEvent(QCloseEvent* event) override;
 
  private:
   ScpiSession& session_;

@@ -12,7 +12,7 @@ namespace qel::gui {
 
 TSprach_Form::TSprach_Form(Dictionary& dictionary, LanguageState& language,
                            std::span<QWidget* const> formsBefore, QWidget* parent)
-    : QWidget(parent), dictionary_(dictionary), language_(language) {
+    : RunWindow(parent), dictionary_(dictionary), language_(language) {
   setObjectName(QStringLiteral("Sprach_Form"));
   setWindowTitle(QStringLiteral("Sprach Einstellung"));
 

@@ -3,20 +3,20 @@
 // the language the main window chose: with English selected it loads the dictionary, sets
 // TranslationActive and translates every window once — all created before it, and itself.
 
-#include <QCloseEvent>
 #include <QTimer>
 #include <QWidget>
 #include <span>
 
 #include "core/lang/dictionary.h"
 #include "core/lang/language_state.h"
+#include "gui/common/run_window.h"
 
 class QPlainTextEdit;
 class QPushButton;
 
 namespace qel::gui {
 
-class TSprach_Form : public QWidget {
+class TSprach_Form : public RunWindow {
   Q_OBJECT
 
  public:
@@ -30,12 +30,6 @@ class TSprach_Form : public QWidget {
   QPushButton* Button1 = nullptr;  // "Wörterbuch anzeigen"
   QTimer InitTimer;
   QTimer SetTimer;
-
- protected:
-  void closeEvent(QCloseEvent* event) override {
-    hide();
-    event->ignore();
-  }
 
  private:
   void FormCreate(std::span<QWidget* const> formsBefore);

@@ -1,6 +1,5 @@
 #include "gui/link/USB_HID_Connect_Unit.h"
 
-#include <QCloseEvent>
 #include <QFontDatabase>
 
 #include "ui_USB_HID_Connect_Unit.h"
@@ -8,7 +7,7 @@
 namespace qel::gui {
 
 TUSB_HID::TUSB_HID(HidLink& link, QWidget* parent)
-    : QWidget(parent), link_(link), ui_(std::make_unique<Ui::TUSB_HID>()) {
+    : RunWindow(parent), link_(link), ui_(std::make_unique<Ui::TUSB_HID>()) {
   ui_->setupUi(this);
   ui_->Memo->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
   memo_ = std::make_unique<PlainTextLogView>(ui_->Memo);
@@ -43,12 +42,6 @@ void TUSB_HID::ShowConnectStatus() {
       ui_->ConnectStatus->setStyleSheet(QStringLiteral("background-color: rgb(0, 255, 0);"));
       break;
   }
-}
-
-// Closing only hides the window; it lives as long as the program.
-void TUSB_HID::closeEvent(QCloseEvent* event) {
-  hide();
-  event->ignore();
 }
 
 }  // namespace qel::gui

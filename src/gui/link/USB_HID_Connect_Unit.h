@@ -3,11 +3,11 @@
 // with "Debug" checked, every report. The application owns the link and drives its scans;
 // this window attaches its log to the link while it exists and follows its status.
 
-#include <QWidget>
 #include <memory>
 
 #include "core/link/hid_link.h"
 #include "gui/common/plain_text_log_view.h"
+#include "gui/common/run_window.h"
 
 namespace Ui {
 class TUSB_HID;
@@ -15,7 +15,7 @@ class TUSB_HID;
 
 namespace qel::gui {
 
-class TUSB_HID : public QWidget {
+class TUSB_HID : public RunWindow {
   Q_OBJECT
 
  public:
@@ -24,9 +24,6 @@ class TUSB_HID : public QWidget {
   ~TUSB_HID() override;
 
   Ui::TUSB_HID& Form() { return *ui_; }
-
- protected:
-  void closeEvent(QCloseEvent* event) override;
 
  private:
   void CLRButtonClick();

@@ -1,7 +1,6 @@
 #include "gui/service/HardCopyUnit.h"
 
 #include <QClipboard>
-#include <QCloseEvent>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -37,7 +36,7 @@ QImage ToQImage(const RgbImage& image) {
 }
 
 THardCopyForm::THardCopyForm(ScpiSession& session, QWidget* parent)
-    : QWidget(parent, Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint),
+    : RunWindow(parent, Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint),
       session_(session),
       ui_(std::make_unique<Ui::THardCopyForm>()) {
   ui_->setupUi(this);
@@ -115,11 +114,6 @@ std::optional<QString> THardCopyForm::ShowSaveDialog(const QString& proposal) {
   if (!proposal.isEmpty()) dialog.selectFile(proposal);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return dialog.selectedFiles().constFirst();
-}
-
-void THardCopyForm::closeEvent(QCloseEvent* event) {
-  hide();
-  event->ignore();
 }
 
 }  // namespace qel::gui

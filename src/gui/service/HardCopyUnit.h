@@ -7,13 +7,13 @@
 
 #include <QImage>
 #include <QTimer>
-#include <QWidget>
 #include <functional>
 #include <memory>
 #include <optional>
 
 #include "core/link/scpi_session.h"
 #include "core/service/hardcopy.h"
+#include "gui/common/run_window.h"
 
 namespace Ui {
 class THardCopyForm;
@@ -23,7 +23,7 @@ namespace qel::gui {
 
 QImage ToQImage(const RgbImage& image);
 
-class THardCopyForm : public QWidget {
+class THardCopyForm : public RunWindow {
   Q_OBJECT
 
  public:
@@ -46,9 +46,6 @@ class THardCopyForm : public QWidget {
   void HCcontClick();       // "Dauer"
   void Timer2Timer();
   void Button1Click();  // "Save"
-
- protected:
-  void closeEvent(QCloseEvent* event) override;
 
  private:
   std::optional<QString> ShowSaveDialog(const QString& proposal);

@@ -1,9 +1,7 @@
 #include "gui/service/SCPI_Internal_Settings_Unit.h"
 
-#include <QCloseEvent>
 #include <QLocale>
 #include <QMessageBox>
-#include <QShowEvent>
 
 #include "core/platform/app_data_folder.h"
 #include "core/platform/ini_file.h"
@@ -21,7 +19,7 @@ char SystemDecimalSeparator() {
 }
 
 TSCPI_Internal_Settings_Form::TSCPI_Internal_Settings_Form(ScpiSession& session, QWidget* parent)
-    : QWidget(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint),
+    : ServiceWindow(parent),
       session_(session),
       ui_(std::make_unique<Ui::TSCPI_Internal_Settings_Form>()) {
   ui_->setupUi(this);
@@ -150,19 +148,6 @@ void TSCPI_Internal_Settings_Form::LesenButtonClick() {
   settings_.fields = FieldsFromWindow();
   settings_.LoadBackup(DataFolder());
   ShowFields(settings_.fields);
-}
-
-void TSCPI_Internal_Settings_Form::showEvent(QShowEvent* event) {
-  if (!placed_ && !event->spontaneous()) {
-    CentreOnMainWindow(*this);
-    placed_ = true;
-  }
-  QWidget::showEvent(event);
-}
-
-void TSCPI_Internal_Settings_Form::closeEvent(QCloseEvent* event) {
-  hide();
-  event->ignore();
 }
 
 }  // namespace qel::gui

@@ -1,8 +1,5 @@
 #include "gui/service/SCPI_Probe_Service_Unit.h"
 
-#include <QCloseEvent>
-#include <QShowEvent>
-
 #include "core/service/service_text.h"
 #include "gui/common/text_codec.h"
 #include "gui/service/key_filter.h"
@@ -12,7 +9,7 @@
 namespace qel::gui {
 
 TSCPI_Probe_Service_Form::TSCPI_Probe_Service_Form(ScpiSession& session, QWidget* parent)
-    : QWidget(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint),
+    : ServiceWindow(parent),
       session_(session),
       ui_(std::make_unique<Ui::TSCPI_Probe_Service_Form>()) {
   ui_->setupUi(this);
@@ -130,19 +127,6 @@ void TSCPI_Probe_Service_Form::ProbeTypeComboBoxChange(int index) {
   probe_.fields = FieldsFromWindow();
   probe_.SelectType(index);
   ui_->Ref8T_IN->setEnabled(probe_.fields.Ref8T_Enabled);
-}
-
-void TSCPI_Probe_Service_Form::showEvent(QShowEvent* event) {
-  if (!placed_ && !event->spontaneous()) {
-    CentreOnMainWindow(*this);
-    placed_ = true;
-  }
-  QWidget::showEvent(event);
-}
-
-void TSCPI_Probe_Service_Form::closeEvent(QCloseEvent* event) {
-  hide();
-  event->ignore();
 }
 
 }  // namespace qel::gui

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QPalette>
+#include <QShowEvent>
 
 #include "gui/common/text_codec.h"
 
@@ -30,6 +31,15 @@ void CentreOnMainWindow(QWidget& window) {
       return;
     }
   }
+}
+
+// A spontaneous show (the window system restoring a minimised window) is no showing.
+void ServiceWindow::showEvent(QShowEvent* event) {
+  if (!placed_ && !event->spontaneous()) {
+    CentreOnMainWindow(*this);
+    placed_ = true;
+  }
+  QWidget::showEvent(event);
 }
 
 }  // namespace qel::gui

@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include "core/service/service_status.h"
+#include "gui/common/run_window.h"
 
 namespace qel::gui {
 
@@ -30,5 +31,19 @@ void WithButtonDisabled(QPushButton& button, Operation&& operation) {
 
 // Centres `window` on the program's main window when that is shown (else leaves it).
 void CentreOnMainWindow(QWidget& window);
+
+// The probe service and internal settings windows: fixed-size dialogs that their first
+// showing centres on the main window.
+class ServiceWindow : public RunWindow {
+ public:
+  explicit ServiceWindow(QWidget* parent)
+      : RunWindow(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint) {}
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  bool placed_ = false;
+};
 
 }  // namespace qel::gui
