@@ -219,8 +219,9 @@ void TMainForm::FormClose() {
   WriteMainSettings(settingsPath_, ScpiLines(), ui_->Englisch1->isChecked());
 }
 
-// A settings file that cannot be written is reported, and the tool closes all the same:
-// keeping the window open would only invite the user to lose the same changes again.
+// The main window is closed (FormClose). A settings file that cannot be written is reported, and
+// the tool closes all the same: keeping the window open would only invite the user to lose the same
+// changes again.
 void TMainForm::closeEvent(QCloseEvent* event) {
   try {
     FormClose();
@@ -230,6 +231,7 @@ void TMainForm::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
+// Key presses of SCPIIn: Enter goes to SCPIInKeyPress and inserts nothing.
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyPress && watched == ui_->SCPIIn) {
     const auto* key = static_cast<QKeyEvent*>(event);
