@@ -5,6 +5,7 @@
 #include <ostream>
 
 #include "cli/command.h"
+#include "core/diag/scpi_transcript.h"
 #include "core/text/win1252.h"
 
 namespace qel::cli {
@@ -36,12 +37,12 @@ int RunScpi(CliContext& context, const std::vector<std::string>& lines) {
   for (const std::string& utf8Line : lines) {
     const std::string line = Utf8ToWin1252(utf8Line);
     const std::string reply = context.Session().ScpiQuery(line);
+    const std::string entry = Win1252ToUtf8(TranscriptEntry(line, reply));
     const std::string shownLine = Win1252ToUtf8(line);
     if (reply.empty()) {
-      context.Row(shownLine, {{"line", shownLine}, {"reply", std::nullopt}});
+      context.Row(entry, {{"line", shownLine}, {"reply", std::nullopt}});
     } else {
-      const std::string shownReply = Win1252ToUtf8(reply);
-      context.Row(shownLine + " -> " + shownReply, {{"line", shownLine}, {"reply", shownReply}});
+      context.Row(entry, {{"line", shownLine}, {"reply", Win1252ToUtf8(reply)}});
     }
     if (!context.Link().LastExchangeAnswered()) {
       context.Err() << "qel11ctl: no answer to " << utf8Line << '\n';

@@ -35,8 +35,7 @@ int main(int argc, char** argv) {
   QTimer watch;
   watch.setInterval(100);
   QObject::connect(&watch, &QTimer::timeout, [&] {
-    const qel::HidLink* link = tool.Context().link;
-    const int connected = link != nullptr && link->Connected() ? 1 : 0;
+    const int connected = tool.Link().Connected() ? 1 : 0;
     if (connected == shown) return;
     shown = connected;
     std::string line = "connected=" + std::to_string(connected);

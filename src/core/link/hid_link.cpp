@@ -29,7 +29,11 @@ std::string ReplyText(const std::vector<std::uint8_t>& buffer, std::size_t deliv
 
 }  // namespace
 
-HidLink::HidLink(HidBackend& backend, LogView& memo) : controller_(backend), memo_(memo) {
+HidLink::HidLink(HidBackend& backend, LogView& memo) : HidLink(backend) {
+  memo_ = &memo;
+}
+
+HidLink::HidLink(HidBackend& backend) : controller_(backend) {
   controller_.OnArrival = [this](HidDevice& device) { HidCtlArrival(device); };
   controller_.OnRemoval = [this](HidDevice& device) { HidCtlRemoval(device); };
   controller_.OnDeviceChange = [this] { HidCtlDeviceChange(); };
@@ -118,7 +122,7 @@ void HidLink::HidCtlRemoval(HidDevice& /*device*/) {
 }
 
 void HidLink::HidCtlDeviceChange() {
-  memo_.Clear();
+  memo_->Clear();
   openErrorShown_ = false;
   AddLogLine("Device Change ");
   controller_.Enumerate();
@@ -168,11 +172,11 @@ std::string HidLink::EscapeText(const std::string& text) {
 }
 
 void HidLink::AddLogLine(const std::string& text) {
-  while (memo_.LineCount() > kLogLimit) memo_.DeleteFirstLine();
+  while (memo_->LineCount() > kLogLimit) memo_->DeleteFirstLine();
   if (text.empty()) {
-    memo_.Clear();
+    memo_->Clear();
   } else {
-    memo_.AppendLine(text);
+    memo_->AppendLine(text);
   }
 }
 

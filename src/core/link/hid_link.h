@@ -1,7 +1,8 @@
 #pragma once
 // The link to the instrument: finds and claims it among the HID devices, writes one
 // output report per SCPI line and reads the one input report the instrument answers with.
-// The link window only shows the log (Memo) and the ConnectStatus panel kept here.
+// The link window only shows the log (Memo) and the ConnectStatus panel kept here; the
+// application owns the link for the whole run and the window attaches its log view.
 
 #include <array>
 #include <chrono>
@@ -33,8 +34,13 @@ class HidLink {
   static constexpr int kOwedReportLifetimeMs = 10000;
   static constexpr std::size_t kLogLimit = 500;
 
-  // `memo` is the link log; it must outlive the link.
+  // Logs into nothing until a memo is attached.
+  explicit HidLink(HidBackend& backend);
+  // `memo` is the link log; it must outlive the link (or be detached first).
   HidLink(HidBackend& backend, LogView& memo);
+
+  // The link log from now on; nullptr logs into nothing again.
+  void AttachMemo(LogView* memo) { memo_ = memo != nullptr ? memo : &noMemo_; }
 
   // One scan of the controller (plug notice, rescan timer, first scan after start).
   void ScanNow();
@@ -59,7 +65,7 @@ class HidLink {
   HidDevice* LinkDevice() const { return linkDevice_; }
   const std::array<std::uint8_t, 65>& LastReport() const { return lastReport_; }
   HidDeviceController& Controller() { return controller_; }
-  LogView& Memo() { return memo_; }
+  LogView& Memo() { return *memo_; }
 
   bool Debug() const { return debug_; }
   void SetDebug(bool on) { debug_ = on; }
@@ -102,7 +108,8 @@ class HidLink {
   TimePoint Now() const;
 
   HidDeviceController controller_;
-  LogView& memo_;
+  DiscardingLog noMemo_;
+  LogView* memo_ = &noMemo_;
   HidDevice* linkDevice_ = nullptr;
   bool connected_ = false;
   qel::ConnectStatus status_ = ConnectStatus::Initial;

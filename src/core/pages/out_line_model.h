@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/pages/choice_setting.h"
+#include "core/pages/limit_value.h"
 #include "core/pages/parameter_page.h"
 
 namespace qel {
@@ -28,10 +29,8 @@ class OutLineModel : public ParameterPage {
   int Tag;
   ChoiceSetting Funk{kOutFunctionChoices};
   ChoiceSetting Logic{kOutLogicChoices};
-  // Limit texts as typed (through NumericKeyFilter), read (FormatLimitValue) or loaded
-  // (LimitTextFromFile); sent and saved exactly as they stand.
-  std::string OG = "0.0000";
-  std::string UG = "0.0000";
+  LimitValue OG;  // upper limit
+  LimitValue UG;  // lower limit
 
   // "Output" + channel, e.g. "Output3".
   std::string Section() const;

@@ -7,8 +7,7 @@
 #include <ctime>
 
 #include "core/platform/computer_name.h"
-#include "gui/app/file_path.h"
-#include "gui/app/text_codec.h"
+#include "gui/common/text_codec.h"
 
 namespace qel::gui {
 

@@ -136,6 +136,20 @@ TEST(HidLinkLog, WithoutDebugOnlyScanLinesAreLogged) {
                                 "Device Change ", "DEV: KORVAL QEL11 Vendor:$04D8 Product:$FE78"}));
 }
 
+TEST(HidLinkLog, MemoAttachedLaterGetsOnlyWhatComesAfter) {
+  FakeBackend backend;
+  backend.Add(MakeInfo("/dev/hidraw0", kQelVendorId, kQelProductId));
+  HidLink link(backend);
+  link.SetDebug(true);
+  link.ScanNow();  // logged into nothing
+  MemoryLog memo;
+  link.AttachMemo(&memo);
+  link.WriteReport("A");
+  link.AttachMemo(nullptr);
+  link.WriteReport("B");
+  EXPECT_EQ(memo.Lines(), std::deque<std::string>{"SND: >A<"});
+}
+
 TEST(HidLinkLog, EscapeText) {
   const std::vector<std::pair<std::string, std::string>> rows = {
       {"", ""},

@@ -46,7 +46,7 @@ TEST(ParameterFile, AfterReadingTrickyRepliesByteForByte) {
   ParameterPages reopened;
   LoadParameterFile(path, reopened);
   EXPECT_EQ(reopened.OutLineFrame2.Funk.Index(), -1);
-  EXPECT_EQ(reopened.OutLineFrame4.OG, "1E0013");
+  EXPECT_EQ(reopened.OutLineFrame4.OG.Text(), "1E0013");
   EXPECT_EQ(BuildParameterFile(reopened, kInfo).Serialize(), Fixture("after_read.QEL"));
 }
 
@@ -81,14 +81,14 @@ TEST(ParameterFile, RefusedSaveReportsAndKeepsWhatWasThere) {
 TEST(ParameterFile, LoadingGivesDefaultsForMissingKeys) {
   TempDir dir;
   ParameterPages pages;
-  pages.OutLineFrame2.OG = "5";
+  pages.OutLineFrame2.OG.SetText("5");
   pages.LANFrame1.Ip_Adr_In.SetAddress("1", "2", "3", "4");
   pages.EIA232Frame1.Baud.SetIndex(4);
   LoadParameterFile(dir.File("missing.QEL"), pages);
   EXPECT_EQ(pages.EinheitenFrame1.Bereich.Index(), 0);
   EXPECT_EQ(pages.EinheitenFrame1.RangeItems()[3], "4500 mT (10 T)");
-  EXPECT_EQ(pages.OutLineFrame2.OG, "0");
-  EXPECT_EQ(pages.OutLineFrame2.UG, "0");
+  EXPECT_EQ(pages.OutLineFrame2.OG.Text(), "0");
+  EXPECT_EQ(pages.OutLineFrame2.UG.Text(), "0");
   EXPECT_EQ(pages.LANFrame1.Ip_Adr_In.Octet(1), "000");
   EXPECT_EQ(pages.EIA232Frame1.Baud.Index(), 0);
 

@@ -158,7 +158,7 @@ TEST(ParameterPages, ReadAllWithoutInstrumentLeavesEveryPageEmpty) {
   EXPECT_EQ(pages.EinheitenFrame1.Mess_Modus.Index(), -1);
   EXPECT_EQ(pages.EinheitenFrame1.Bereich.Index(), -1);
   EXPECT_EQ(pages.OutLineFrame4.Funk.Index(), -1);
-  EXPECT_EQ(pages.OutLineFrame4.OG, "0.0000");
+  EXPECT_EQ(pages.OutLineFrame4.OG.Text(), "0.0000");
   EXPECT_EQ(pages.InLineFrame3.Logic.Index(), -1);
   EXPECT_EQ(pages.TastenFrame2.Funk.Index(), -1);
   EXPECT_EQ(pages.LANFrame1.Sub_Adr_In.Octet(4), "000");
@@ -179,10 +179,10 @@ TEST(ParameterPages, StoreAndInitialValues) {
   EXPECT_EQ(pages.InLineFrame2.Section(), "Input2");
   // a copy visits its own pages
   ParameterPages copy = pages;
-  copy.OutLineFrame1.OG = "5";
+  copy.OutLineFrame1.OG.SetText("5");
   for (ParameterPage* page : copy.InPageOrder()) page->LoadFromIni(IniDocument());
-  EXPECT_EQ(copy.OutLineFrame1.OG, "0");
-  EXPECT_EQ(pages.OutLineFrame1.OG, "0.0000");
+  EXPECT_EQ(copy.OutLineFrame1.OG.Text(), "0");
+  EXPECT_EQ(pages.OutLineFrame1.OG.Text(), "0.0000");
 }
 
 }  // namespace

@@ -40,7 +40,7 @@ struct AppFixture {
         location ? location : [this] { return std::filesystem::path(settingsPath); },
         systemIsGerman);
     app->MainForm().ReportError = [this](const QString& m) { errors.push_back(m); };
-    app->UsbHid().ScanNow();
+    app->ScanNow();
     sim->ClearReceived();
   }
 

@@ -45,7 +45,7 @@ struct Window {
   }
   ScriptedContext run;
   TempDir dir;
-  gui::TSCPI_Internal_Settings_Form form{run.context};
+  gui::TSCPI_Internal_Settings_Form form{run.session};
   QStringList errors;
   Ui::TSCPI_Internal_Settings_Form& f() { return form.Form(); }
   ShownStatus State() { return Status(*f().EEProm_State); }
@@ -286,7 +286,7 @@ TEST(InternalSettingsForm, NumberFieldsTakeThirtyTypedCharacters) {
 TEST(InternalSettingsForm, ReadsWritesAndResetsTheVirtualInstrument) {
   SimContext run;
   TempDir dir;
-  gui::TSCPI_Internal_Settings_Form form(run.context);
+  gui::TSCPI_Internal_Settings_Form form(run.session);
   form.EEProm_LesenClick();
   EXPECT_EQ(Status(*form.Form().EEProm_State), (ShownStatus{"Lesen IO", kGreen}));
   EXPECT_EQ(form.Form().SN_IN->text(), "11230042");

@@ -1,4 +1,5 @@
 #pragma once
+// Module Sprach_Unit (Englisch1Click, Deutsch1Click, RestartProgram).
 // The language items of the main menu ("Englisch", "Deutsch") and the restart they
 // trigger. The language is fixed for a run: a switch saves the settings with the new
 // choice, starts the tool anew and ends the running instance; the new instance decides

@@ -1,4 +1,4 @@
-#include "gui/lang/language_switch.h"
+#include "gui/app/language_switch.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -9,7 +9,8 @@
 #include "core/lang/restart_arguments.h"
 #include "core/platform/ini_file.h"
 #include "gui/app/QEL11_Setup_HID_Unit.h"
-#include "gui/app/file_path.h"
+#include "gui/common/file_path.h"
+#include "gui/common/text_codec.h"
 
 namespace qel::gui {
 

@@ -1,5 +1,5 @@
 #pragma once
-// The GUI's edge between QString and the core's Windows-1252 bytes.
+// The GUI's edge between QString and the core's Windows-1252 bytes, shared by every window.
 
 #include <QString>
 #include <string>
