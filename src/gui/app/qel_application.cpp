@@ -22,8 +22,7 @@ QelApplication::QelApplication(ProgramOptions options, std::unique_ptr<HidBacken
 
   mainForm_ = std::make_unique<TMainForm>(
       MainFormRun{session_, link_, language_, dictionary_, options_.firstArgument},
-      std::move(settingsPath),
-      systemIsGerman);
+      std::move(settingsPath), systemIsGerman);
   usbHid_ = std::make_unique<TUSB_HID>(link_);
   scpiTestForm_ = std::make_unique<TSCPI_Test_Form>(session_);
   hardCopyForm_ = std::make_unique<THardCopyForm>(session_);

@@ -7,6 +7,7 @@
 #include <ctime>
 
 #include "core/platform/computer_name.h"
+#include "gui/common/file_path.h"
 #include "gui/common/text_codec.h"
 
 namespace qel::gui {

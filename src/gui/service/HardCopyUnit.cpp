@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "core/service/jpeg_writer.h"
+#include "gui/common/file_path.h"
 #include "gui/common/text_codec.h"
 #include "gui/common/timer_switch.h"
 #include "ui_HardCopyUnit.h"

@@ -6,6 +6,7 @@
 #include "core/platform/app_data_folder.h"
 #include "core/platform/ini_file.h"
 #include "core/service/service_text.h"
+#include "gui/common/file_path.h"
 #include "gui/common/text_codec.h"
 #include "gui/service/key_filter.h"
 #include "gui/service/service_window.h"

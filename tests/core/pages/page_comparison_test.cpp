@@ -23,14 +23,14 @@ TEST(PageComparison, ComparesWhatThePageModelsHold) {
       {"same pages", none, none, {}},
       {"limits as numbers: 1.5 is the read 1.5000, -0 is 0.0000",
        [](ParameterPages& p) {
-         p.OutLineFrame2.OG = "1.5";
-         p.OutLineFrame2.UG = "-0";
+         p.OutLineFrame2.OG.SetText("1.5");
+         p.OutLineFrame2.UG.SetText("-0");
        },
-       [](ParameterPages& p) { p.OutLineFrame2.OG = "1.5000"; },
+       [](ParameterPages& p) { p.OutLineFrame2.OG.SetText("1.5000"); },
        {}},
       {"limits at the field's four decimals: 1.23456 is the read 1.2346",
-       [](ParameterPages& p) { p.OutLineFrame1.OG = "1.23456"; },
-       [](ParameterPages& p) { p.OutLineFrame1.OG = "1.2346"; },
+       [](ParameterPages& p) { p.OutLineFrame1.OG.SetText("1.23456"); },
+       [](ParameterPages& p) { p.OutLineFrame1.OG.SetText("1.2346"); },
        {}},
       {"octets as numbers: 7 is 007",
        [](ParameterPages& p) { p.LANFrame1.Ip_Adr_In.SetOctet(4, "7"); },
@@ -39,11 +39,11 @@ TEST(PageComparison, ComparesWhatThePageModelsHold) {
       {"a position, a limit, an octet and a box without selection differ",
        [](ParameterPages& p) {
          p.EinheitenFrame1.Mess_Modus.SetIndex(1);
-         p.OutLineFrame3.UG = "2.5";
+         p.OutLineFrame3.UG.SetText("2.5");
          p.LANFrame1.Sub_Adr_In.SetOctet(1, "255");
        },
        [](ParameterPages& p) {
-         p.OutLineFrame3.UG = "2.5001";
+         p.OutLineFrame3.UG.SetText("2.5001");
          p.TastenFrame2.Funk.SetIndex(-1);
        },
        {{"Mode", "MODE", "1", "0"},
@@ -52,10 +52,10 @@ TEST(PageComparison, ComparesWhatThePageModelsHold) {
         {"LAN", "IP:MAS1", "255", "000"}}},
       {"a limit text that is no number equals only itself",
        [](ParameterPages& p) {
-         p.OutLineFrame4.OG = "";
-         p.OutLineFrame4.UG = "+";
+         p.OutLineFrame4.OG.SetText("");
+         p.OutLineFrame4.UG.SetText("+");
        },
-       [](ParameterPages& p) { p.OutLineFrame4.UG = "+"; },
+       [](ParameterPages& p) { p.OutLineFrame4.UG.SetText("+"); },
        {{"Output4", "DGIO:SET:OUT:LIMI:HIGH", "", "0.0000"}}},
   };
   for (const Row& row : rows) {

@@ -35,7 +35,9 @@ TEST(Application, FirstScanWhenTheLoopRunsAndLogsInTheirWindows) {
   TempDir dir;
   gui::ProgramOptions options;
   options.timeoutMs = 200;
-  gui::QelApplication app(options, std::make_unique<sim::SimBackend>(), dir.File("s.ini"), true);
+  const std::filesystem::path settings = dir.File("s.ini");
+  gui::QelApplication app(
+      options, std::make_unique<sim::SimBackend>(), [settings] { return settings; }, true);
   app.Session().SetLogClock([] { return LogTime{1, 2, 3}; });
   EXPECT_FALSE(app.Link().Connected());
   QCoreApplication::processEvents();
