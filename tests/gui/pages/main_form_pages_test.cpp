@@ -293,16 +293,16 @@ TEST(MainFormPages, ChangeOfTabStopsTheReadoutRefresh) {
   gui::TQEL_Display_Frame& display = *f.Form().QEL_Display_Frame1;
   display.Form().Refresh->click();
   ASSERT_TRUE(display.RefreshTimer().isActive());
-  f.Form().PageControl1->setCurrentIndex(2);
+  ClickTab(*f.Form().PageControl1, 2);
   EXPECT_FALSE(display.Form().Refresh->isChecked());
   EXPECT_FALSE(display.RefreshTimer().isActive());
-  f.Form().PageControl1->setCurrentIndex(0);
+  ClickTab(*f.Form().PageControl1, 0);
   EXPECT_FALSE(display.RefreshTimer().isActive());
 }
 
 TEST(MainFormPages, ContinuousReadOfTheServiceTabRunsTheReadout) {
   AppFixture f("6083");
-  f.app->MainForm().Timer1Timer();
+  f.app->MainForm().ServiceTab()->Timer1Timer();
   EXPECT_EQ(f.Lines(), (Lines{"mode?", ":read:dc?", ":rang?;unit?"}));
   const QString dc = f.Form().QEL_Display_Frame1->Form().DC_Out->text();
   EXPECT_TRUE(dc.endsWith(" mT ")) << dc.toStdString();
