@@ -1,5 +1,6 @@
 #include "gui/common/edit_filter.h"
 
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QValidator>
 #include <algorithm>
@@ -72,6 +73,11 @@ class EditFilter : public QValidator {
 
 void InstallEditFilter(QLineEdit& edit, TypeCharacter type, int maxLength) {
   edit.setValidator(new EditFilter(edit, std::move(type), maxLength));
+}
+
+bool IsShortcut(const QKeyEvent& key) {
+  const Qt::KeyboardModifiers modifiers = key.modifiers();
+  return (modifiers & (Qt::ControlModifier | Qt::MetaModifier)) && !(modifiers & Qt::AltModifier);
 }
 
 }  // namespace qel::gui

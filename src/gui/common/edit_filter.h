@@ -11,6 +11,7 @@
 #include <QString>
 #include <functional>
 
+class QKeyEvent;
 class QLineEdit;
 
 namespace qel::gui {
@@ -24,5 +25,11 @@ using TypeCharacter = std::function<void(QString& text, int& caret, QChar typed)
 // than maxLength and longer than it was is undone; a text set by the program may be
 // longer (a read can fill in more than a user may type) and can still be shortened.
 void InstallEditFilter(QLineEdit& edit, TypeCharacter type, int maxLength);
+
+// A key with Ctrl (or the Mac's Command) and without Alt is a shortcut (Ctrl+V, Ctrl+C,
+// Ctrl+Z), not typing, whatever text the platform gives it; key filters leave it to the
+// field, and a paste then goes through the edit filter. Ctrl+Alt is AltGr on Windows,
+// which types characters ("@", "{").
+bool IsShortcut(const QKeyEvent& key);
 
 }  // namespace qel::gui

@@ -62,7 +62,9 @@ class NumericEditKeyFilter : public QObject {
     const QString typed = key->text();
     // Keys that type no printable character (cursor keys, Delete, Backspace, Ctrl+C, ...)
     // are the field's own business.
-    if (typed.isEmpty() || !typed.front().isPrint() || MovesFocus(*key)) return false;
+    if (typed.isEmpty() || !typed.front().isPrint() || MovesFocus(*key) || IsShortcut(*key)) {
+      return false;
+    }
     const std::string character = ToWin1252(typed);
     if (character.size() != 1) return true;
 

@@ -10,8 +10,10 @@ namespace qel::gui {
 
 bool KeyFilter::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() != QEvent::KeyPress || !filter_) return QObject::eventFilter(watched, event);
-  const QString typed = static_cast<QKeyEvent*>(event)->text();
-  if (typed.isEmpty()) return false;  // arrows, Delete, Home, ...: no character typed
+  const auto* key = static_cast<QKeyEvent*>(event);
+  const QString typed = key->text();
+  // arrows, Delete, Home, ...: no character typed; Ctrl+V and the like: the field's own
+  if (typed.isEmpty() || IsShortcut(*key)) return false;
 
   QString entered;
   for (const QChar c : typed) {
