@@ -61,6 +61,19 @@ inline void ClickMenuItem(QMenuBar& bar, QAction& item) {
 
 // Through the window, as the window system delivers a double-click (press, release,
 // press, double-click, release); the widget overload of QTest omits the second press.
+// A right click through the window, which the window system turns into a context menu
+// request.
+inline void RightClick(QWidget& widget, const QPoint& at) {
+  ShowForInput(widget);
+  QWidget* window = widget.window();
+  QTest::mouseClick(window->windowHandle(), Qt::RightButton, {}, widget.mapTo(window, at));
+}
+
+inline void ClickInMenu(QMenu& menu, QAction& item) {
+  ASSERT_TRUE(menu.isVisible());
+  QTest::mouseClick(&menu, Qt::LeftButton, {}, menu.actionGeometry(&item).center());
+}
+
 inline void DoubleClickCell(QTableWidget& grid, int row) {
   ShowForInput(grid);
   const QRect cell = grid.visualRect(grid.model()->index(row, 0));

@@ -43,13 +43,13 @@ void SaveVia(Fixture& f, const std::string& path) {
   gui::TMainForm& form = f.app->MainForm();
   form.AskParameterSaveFile = [&path] { return QString::fromUtf8(path); };
   form.ParameterFileInfoNow = [] { return kInfo; };
-  f.Form().Parameterspeichern1->trigger();
+  ClickMenuItem(*f.Form().MainMenu1, *f.Form().Parameterspeichern1);
 }
 
 template <class Fixture>
 void OpenVia(Fixture& f, const std::string& path) {
   f.app->MainForm().AskParameterOpenFile = [&path] { return QString::fromUtf8(path); };
-  f.Form().Parameterffnen1->trigger();
+  ClickMenuItem(*f.Form().MainMenu1, *f.Form().Parameterffnen1);
 }
 
 const Lines kReadAll = {
