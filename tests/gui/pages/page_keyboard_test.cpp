@@ -5,15 +5,19 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
+#include <map>
+#include <set>
 #include <tuple>
 
 #include "../app/app_fixture.h"
+#include "../lang/lang_fixture.h"
 #include "gui/pages/EIA485_Frame_Unit.h"
 #include "gui/pages/IP_Adr_In_Frame.h"
 #include "gui/pages/QEL_Display_Frame_Unit.h"
@@ -119,6 +123,36 @@ TEST(PageKeyboard, ReadoutButtonsAndCheckBoxWorkFromTheKeyboard) {
   QTest::keyClick(display.Form().Refresh, Qt::Key_Space);
   EXPECT_TRUE(display.Form().Refresh->isChecked());
   EXPECT_TRUE(display.RefreshTimer().isActive());
+}
+
+// A screen reader tells buttons with equal captions apart by their descriptions (the
+// three "Lesen" of the main window, the service tab's two "Lang" and two "Kurz"), in the
+// window's language.
+TEST(PageKeyboard, ButtonsWithEqualCaptionsAreToldApart) {
+  for (const bool english : {false, true}) {
+    LangFixture f(english, true, "6083");
+    for (QWidget* window : f.app->Forms()) {
+      window->show();
+      std::map<QString, std::set<QString>> descriptions;
+      std::map<QString, int> count;
+      for (const QAbstractButton* button : window->findChildren<QAbstractButton*>()) {
+        if (button->text().trimmed().isEmpty()) continue;
+        ++count[button->text()];
+        descriptions[button->text()].insert(button->accessibleDescription());
+      }
+      for (const auto& [caption, n] : count) {
+        if (n < 2) continue;
+        EXPECT_EQ(descriptions[caption].size(), static_cast<std::size_t>(n))
+            << caption.toStdString();
+        EXPECT_FALSE(descriptions[caption].count(QString())) << caption.toStdString();
+      }
+      window->hide();
+    }
+    auto& form = f.app->MainForm().Form();
+    EXPECT_EQ(form.QEL_Display_Frame1->Form().ReadButton->accessibleDescription(), "Display");
+    EXPECT_EQ(f.app->MainForm().ServiceTab()->Form().Button11->accessibleDescription(),
+              english ? "Lower key long" : "Untere Taste lang");
+  }
 }
 
 // Typing into a choice box picks nothing, also with its list open (where a list view would
