@@ -26,8 +26,16 @@ void CentreOn(QWidget& window, const QRect& area) {
 }  // namespace
 
 void FixSizeToContents(QWidget& window) {
-  if (QLayout* layout = window.layout()) layout->activate();
-  window.setFixedSize(window.sizeHint().expandedTo(window.minimumSizeHint()));
+  QLayout* layout = window.layout();
+  if (layout != nullptr) layout->activate();
+  QSize size = window.sizeHint().expandedTo(window.minimumSizeHint());
+  // A window designed at a size (the link window, the console: their logs want room for
+  // whole lines) keeps at least that size, unless its layout fixes the size itself.
+  if (window.testAttribute(Qt::WA_Resized) &&
+      (layout == nullptr || layout->sizeConstraint() != QLayout::SetFixedSize)) {
+    size = size.expandedTo(window.size());
+  }
+  window.setFixedSize(size);
 }
 
 void CentreOnScreen(QWidget& window) {
