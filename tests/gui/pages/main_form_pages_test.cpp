@@ -164,7 +164,7 @@ TEST(MainFormPages, WriteAllTakesWhatTheWidgetsShow) {
   f.Form().EinheitenFrame1->Form().Mess_Modus_ComboBox->setCurrentIndex(-1);
   f.Form().OutLineFrame2->Form().OG_Edit->clear();
   f.Form().OutLineFrame2->Form().UG_Edit->setText("-1.5");
-  f.Form().TastenFrame2->Form().Funk_ComboBox->setCurrentIndex(3);
+  ChooseItem(*f.Form().TastenFrame2->Form().Funk_ComboBox, 3);
   f.app->MainForm().Button15Click();
   const Lines lines = f.Lines();
   ASSERT_EQ(lines.size(), 38u);  // 39 lines less the empty upper limit
@@ -282,7 +282,7 @@ TEST(MainFormPages, OpeningSetsTheBoxesWithoutRunningChangeHandlers) {
   // A box without selection is saved as -1 and opens again without one.
   const std::string again = f.dir.File("again.QEL");
   SaveVia(f, again);
-  e.Mess_Modus_ComboBox->setCurrentIndex(2);
+  ChooseItem(*e.Mess_Modus_ComboBox, 2);
   OpenVia(f, again);
   EXPECT_EQ(e.Mess_Modus_ComboBox->currentIndex(), -1);
   EXPECT_TRUE(f.Lines().empty());
