@@ -189,8 +189,10 @@ TEST(EditFilters, PastedTextGoesThroughTheKeyFilter) {
   auto& out1 = f.Form().OutLineFrame1->Form();
   ClickTab(*f.Form().PageControl1, 2);
   ChooseItem(*out1.Funk_ComboBox, 2);  // "Wenn Größer" enables the upper limit
-  QWidget& probe = *f.app->Forms()[4];
-  const auto field = [&probe](const char* name) { return probe.findChild<QLineEdit*>(name); };
+  const auto field = [&f](const char* name) {
+    QLineEdit* edit = f.app->Forms()[4]->findChild<QLineEdit*>(name);
+    return edit != nullptr ? edit : f.app->Forms()[5]->findChild<QLineEdit*>(name);
+  };
   struct Row {
     QLineEdit* field;
     QString before, pasted, after;
@@ -202,6 +204,7 @@ TEST(EditFilters, PastedTextGoesThroughTheKeyFilter) {
       {field("Probe_SN_In"), "12", "3a;4\n56789", "123456789"},  // at most 9
       {field("Probe_So_1_In"), "", "1,5E-3;x", "1.5-3"},
       {field("Probe_Name_In"), "", "Sonde\nPROB:SAVE", "SondePROB:SAVE"},
+      {field("SN_IN"), "", "11\r\nINTE:DEFA", "11INTE:DEFA"},  // no filter, no line feed
   };
   for (const Row& row : rows) {
     row.field->setText(row.before);
