@@ -75,9 +75,13 @@ void InstallEditFilter(QLineEdit& edit, TypeCharacter type, int maxLength) {
   edit.setValidator(new EditFilter(edit, std::move(type), maxLength));
 }
 
-bool IsShortcut(const QKeyEvent& key) {
+QString TypedText(const QKeyEvent& key) {
   const Qt::KeyboardModifiers modifiers = key.modifiers();
-  return (modifiers & (Qt::ControlModifier | Qt::MetaModifier)) && !(modifiers & Qt::AltModifier);
+  if ((modifiers & Qt::ControlModifier) && !(modifiers & Qt::AltModifier) &&
+      key.key() >= Qt::Key_A && key.key() <= Qt::Key_Z) {
+    return QString(QChar(key.key() - Qt::Key_A + 1));
+  }
+  return key.text();
 }
 
 }  // namespace qel::gui

@@ -26,10 +26,11 @@ using TypeCharacter = std::function<void(QString& text, int& caret, QChar typed)
 // longer (a read can fill in more than a user may type) and can still be shortened.
 void InstallEditFilter(QLineEdit& edit, TypeCharacter type, int maxLength);
 
-// A key with Ctrl (or the Mac's Command) and without Alt is a shortcut (Ctrl+V, Ctrl+C,
-// Ctrl+Z), not typing, whatever text the platform gives it; key filters leave it to the
-// field, and a paste then goes through the edit filter. Ctrl+Alt is AltGr on Windows,
-// which types characters ("@", "{").
-bool IsShortcut(const QKeyEvent& key);
+// The character a key types as a key filter sees it: Ctrl with a letter types that
+// letter's control code (Ctrl+V is 0x16, as on Windows), whatever text the platform gives
+// the key, so a filter that lets control characters pass lets the field paste (and the
+// edit filter filters the paste); other keys type their text. Ctrl with Alt is AltGr on
+// Windows, which types characters ("@", "{").
+QString TypedText(const QKeyEvent& key);
 
 }  // namespace qel::gui

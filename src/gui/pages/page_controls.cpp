@@ -59,12 +59,10 @@ class NumericEditKeyFilter : public QObject {
       return QObject::eventFilter(watched, event);
     }
     const auto* key = static_cast<const QKeyEvent*>(event);
-    const QString typed = key->text();
+    const QString typed = TypedText(*key);
     // Keys that type no printable character (cursor keys, Delete, Backspace, Ctrl+C, ...)
     // are the field's own business.
-    if (typed.isEmpty() || !typed.front().isPrint() || MovesFocus(*key) || IsShortcut(*key)) {
-      return false;
-    }
+    if (typed.isEmpty() || !typed.front().isPrint() || MovesFocus(*key)) return false;
     const std::string character = ToWin1252(typed);
     if (character.size() != 1) return true;
 

@@ -10,10 +10,8 @@ namespace qel::gui {
 
 bool KeyFilter::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() != QEvent::KeyPress || !filter_) return QObject::eventFilter(watched, event);
-  const auto* key = static_cast<QKeyEvent*>(event);
-  const QString typed = key->text();
-  // arrows, Delete, Home, ...: no character typed; Ctrl+V and the like: the field's own
-  if (typed.isEmpty() || IsShortcut(*key)) return false;
+  const QString typed = TypedText(*static_cast<QKeyEvent*>(event));
+  if (typed.isEmpty()) return false;  // arrows, Delete, Home, ...: no character typed
 
   QString entered;
   for (const QChar c : typed) {

@@ -205,6 +205,7 @@ TEST(EditFilters, PastedTextGoesThroughTheKeyFilter) {
       {field("Probe_So_1_In"), "", "1,5E-3;x", "1.5-3"},
       {field("Probe_Name_In"), "", "Sonde\nPROB:SAVE", "SondePROB:SAVE"},
       {field("SN_IN"), "", "11\r\nINTE:DEFA", "11INTE:DEFA"},  // no filter, no line feed
+      {field("MAG_GAIN_0"), "1", "2", "1"},  // its filter drops Ctrl+V's control character
   };
   for (const Row& row : rows) {
     row.field->setText(row.before);
