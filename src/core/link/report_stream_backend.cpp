@@ -1,24 +1,16 @@
 #include "core/link/report_stream_backend.h"
 
-#include <arpa/inet.h>
-#include <fcntl.h>
-#include <netdb.h>
-#include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <chrono>
-#include <cstring>
 #include <deque>
 
 #include "core/link/report_stream_protocol.h"
+#include "core/link/tcp_socket.h"
 
 namespace qel {
 
 struct ReportStreamBackend::Stream {
-  int fd = -1;
+  net::NativeSocket fd = net::kNoSocket;
   bool alive = false;
   HidDeviceInfo info;
   report_stream::FrameReader reader;
@@ -26,8 +18,7 @@ struct ReportStreamBackend::Stream {
 
   ~Stream() { Close(); }
   void Close() {
-    if (fd >= 0) ::close(fd);
-    fd = -1;
+    net::Close(fd);
     alive = false;
   }
 
@@ -49,17 +40,16 @@ struct ReportStreamBackend::Stream {
             std::chrono::duration_cast<std::chrono::milliseconds>(deadline - clock::now()).count();
         wait = left > 0 ? static_cast<int>(left) : 0;
       }
-      pollfd p{fd, POLLIN, 0};
-      const int ready = ::poll(&p, 1, wait);
-      if (ready < 0 && errno == EINTR) continue;
-      if (ready < 0) {
+      const int ready = net::WaitReadable({fd}, wait);
+      if (ready == net::kInterrupted) continue;
+      if (ready == net::kWaitFailed) {
         Close();
         return false;
       }
-      if (ready == 0) return false;
+      if (ready == net::kTimedOut) return false;
       std::uint8_t chunk[4096];
-      const ssize_t got = ::recv(fd, chunk, sizeof chunk, 0);
-      if (got < 0 && (errno == EINTR || errno == EAGAIN)) continue;
+      const std::ptrdiff_t got = net::Receive(fd, chunk, sizeof chunk);
+      if (got == net::kTryAgain) continue;
       if (got <= 0) {
         Close();
         return false;
@@ -70,28 +60,14 @@ struct ReportStreamBackend::Stream {
   }
 
   bool SendAll(const std::vector<std::uint8_t>& bytes) {
-    std::size_t sent = 0;
-    while (alive && sent < bytes.size()) {
-      const ssize_t n = ::send(fd, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL);
-      if (n < 0 && errno == EINTR) continue;
-      if (n <= 0) {
-        Close();
-        return false;
-      }
-      sent += static_cast<std::size_t>(n);
-    }
+    if (alive && !net::SendAll(fd, bytes.data(), bytes.size())) Close();
     return alive;
   }
 
   // A peer that closed is noticed here even when nothing was read since.
   bool StillOpen() {
     if (!alive) return false;
-    pollfd p{fd, POLLIN, 0};
-    if (::poll(&p, 1, 0) > 0) {
-      std::uint8_t byte = 0;
-      const ssize_t n = ::recv(fd, &byte, 1, MSG_PEEK | MSG_DONTWAIT);
-      if (n == 0 || (n < 0 && errno != EAGAIN && errno != EINTR)) Close();
-    }
+    if (net::PeerClosed(fd)) Close();
     return alive;
   }
 };
@@ -123,46 +99,6 @@ class StreamConnection : public HidConnection {
   std::shared_ptr<ReportStreamBackend::Stream> stream_;
 };
 
-int ConnectWithTimeout(const std::string& host, int port, int timeoutMs, std::string& error) {
-  addrinfo hints{};
-  hints.ai_family = AF_UNSPEC;
-  hints.ai_socktype = SOCK_STREAM;
-  addrinfo* found = nullptr;
-  const std::string service = std::to_string(port);
-  if (const int rc = ::getaddrinfo(host.c_str(), service.c_str(), &hints, &found); rc != 0) {
-    error = std::string("cannot resolve ") + host + ": " + ::gai_strerror(rc);
-    return -1;
-  }
-  int fd = -1;
-  for (addrinfo* a = found; a != nullptr && fd < 0; a = a->ai_next) {
-    fd = ::socket(a->ai_family, a->ai_socktype | SOCK_CLOEXEC, a->ai_protocol);
-    if (fd < 0) continue;
-    const int flags = ::fcntl(fd, F_GETFL, 0);
-    ::fcntl(fd, F_SETFL, flags | O_NONBLOCK);
-    int rc = ::connect(fd, a->ai_addr, a->ai_addrlen);
-    if (rc < 0 && errno == EINPROGRESS) {
-      pollfd p{fd, POLLOUT, 0};
-      rc = ::poll(&p, 1, timeoutMs) == 1 ? 0 : -1;
-      int soError = 0;
-      socklen_t len = sizeof soError;
-      if (rc == 0 && (::getsockopt(fd, SOL_SOCKET, SO_ERROR, &soError, &len) < 0 || soError)) {
-        errno = soError;
-        rc = -1;
-      }
-    }
-    if (rc < 0) {
-      error = std::string("cannot connect to ") + host + ":" + service + ": " +
-              (errno ? std::strerror(errno) : "timed out");
-      ::close(fd);
-      fd = -1;
-      continue;
-    }
-    ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
-  }
-  ::freeaddrinfo(found);
-  return fd;
-}
-
 }  // namespace
 
 ReportStreamBackend::ReportStreamBackend(std::string host, int port, int connectTimeoutMs)
@@ -176,8 +112,8 @@ std::string ReportStreamBackend::Path() const {
 
 bool ReportStreamBackend::Connect() {
   auto stream = std::make_shared<Stream>();
-  stream->fd = ConnectWithTimeout(host_, port_, connectTimeoutMs_, lastError_);
-  if (stream->fd < 0) return false;
+  stream->fd = net::ConnectWithTimeout(host_, port_, connectTimeoutMs_, lastError_);
+  if (stream->fd == net::kNoSocket) return false;
   stream->alive = true;
   std::vector<std::uint8_t> hello;
   if (!stream->NextFrame(hello, connectTimeoutMs_)) {
