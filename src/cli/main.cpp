@@ -8,9 +8,11 @@
 #include "cli/cli_context.h"
 #include "cli/diag_commands.h"
 #include "cli/page_commands.h"
+#include "core/platform/console.h"
 
 int main(int argc, char** argv) {
   using namespace qel::cli;
+  qel::PrepareUtf8Console();
   // Device strings from the system and the "Save at" text follow the user's locale;
   // numbers never do (the core parses and formats them itself).
   std::setlocale(LC_CTYPE, "");
@@ -50,8 +52,12 @@ int main(int argc, char** argv) {
       app.add_subcommand("hardcopy", "capture the display into a JPEG of the composed image");
   hardcopy->add_option("-o,--output", hardcopyOutput, "JPEG file to write")->required();
 
+  // UTF-8 arguments (file names with any character) on every system.
+  std::vector<std::string> arguments = qel::Utf8Arguments(argc, argv);
+  std::vector<char*> utf8Argv;
+  for (std::string& argument : arguments) utf8Argv.push_back(argument.data());
   try {
-    app.parse(argc, argv);
+    app.parse(static_cast<int>(utf8Argv.size()), utf8Argv.data());
   } catch (const CLI::CallForHelp& e) {
     return app.exit(e);
   } catch (const CLI::CallForAllHelp& e) {

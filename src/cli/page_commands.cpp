@@ -9,6 +9,7 @@
 #include "core/pages/parameter_file.h"
 #include "core/pages/parameter_pages.h"
 #include "core/platform/ini_file.h"
+#include "core/platform/native_path.h"
 #include "core/text/win1252.h"
 
 namespace qel::cli {
@@ -50,7 +51,7 @@ int RunWrite(CliContext& context, const std::string& inputPath) {
   // Only an existing file is opened: a mistyped name must not write the defaults of
   // every page into the instrument.
   std::error_code ec;
-  if (!std::filesystem::is_regular_file(inputPath, ec)) {
+  if (!std::filesystem::is_regular_file(PathFromUtf8(inputPath), ec)) {
     context.Err() << "qel11ctl: " << inputPath << ": no such parameter file\n";
     return kExitUsage;
   }

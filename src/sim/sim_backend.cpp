@@ -7,6 +7,7 @@
 #include <fstream>
 #include <stdexcept>
 
+#include "core/platform/native_path.h"
 #include "sim/faults.h"
 #include "sim/state_file.h"
 
@@ -123,7 +124,7 @@ SimBackend::SimBackend(SimOptions options) : device_(std::make_shared<SimDevice>
   }
   d.instrument.PowerUp();
   if (!options.recordFile.empty()) {
-    d.record.open(options.recordFile, std::ios::app | std::ios::binary);
+    d.record.open(PathFromUtf8(options.recordFile), std::ios::app | std::ios::binary);
     if (!d.record) throw std::runtime_error(options.recordFile + ": cannot be opened");
   }
 }

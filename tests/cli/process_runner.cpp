@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdlib>
 
 namespace qel::testing {
 
@@ -59,6 +60,15 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
   result.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   result.exitCode = (!killed && WIFEXITED(status)) ? WEXITSTATUS(status) : -1;
   return result;
+}
+
+std::string Qel11ctlPath() {
+  const char* chosen = std::getenv("QEL11CTL");
+  return chosen != nullptr && *chosen != '\0' ? chosen : QEL11CTL_PATH;
+}
+
+std::string Qel11SimPath() {
+  return QEL11_SIM_PATH;
 }
 
 }  // namespace qel::testing

@@ -50,8 +50,8 @@ std::string ReadFile(const std::string& path) {
 ProcessResult CtlIn(const std::string& locale, const Scratch& scratch,
                     const std::vector<std::string>& args) {
   std::vector<std::string> envArgs = {
-      "-u",         "LANG", "-u", "LANGUAGE", "LC_ALL=" + locale, "ProgramData=" + scratch.Path(),
-      QEL11CTL_PATH};
+      "-u",          "LANG", "-u", "LANGUAGE", "LC_ALL=" + locale, "ProgramData=" + scratch.Path(),
+      Qel11ctlPath()};
   envArgs.insert(envArgs.end(), args.begin(), args.end());
   return RunProcess("/usr/bin/env", envArgs);
 }

@@ -21,7 +21,7 @@ namespace qel::testing {
 namespace {
 
 ProcessResult Ctl(const std::vector<std::string>& args) {
-  return RunProcess(QEL11CTL_PATH, args);
+  return RunProcess(Qel11ctlPath(), args);
 }
 
 // A report-stream peer in front of the instrument model.

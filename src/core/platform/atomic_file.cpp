@@ -7,6 +7,8 @@
 #include <iterator>
 #include <system_error>
 
+#include "core/platform/native_path.h"
+
 #ifdef _WIN32
 #ifndef NOMINMAX
 #define NOMINMAX
@@ -26,30 +28,33 @@ namespace qel {
 namespace {
 
 // A name beside the target that no other writer (thread or process) picks at once.
-std::string TemporaryName(const fs::path& target, int attempt) {
+fs::path TemporaryName(const fs::path& target, int attempt) {
   static std::atomic<unsigned> counter{0};
 #ifdef _WIN32
   const unsigned long process = GetCurrentProcessId();
 #else
   const long process = static_cast<long>(getpid());
 #endif
+  fs::path name = ".";
+  name += target.filename();
+  name += "." + std::to_string(process) + "." + std::to_string(counter++) + "." +
+          std::to_string(attempt) + ".tmp";
   fs::path tmp = target;
-  tmp.replace_filename("." + target.filename().string() + "." + std::to_string(process) + "." +
-                       std::to_string(counter++) + "." + std::to_string(attempt) + ".tmp");
-  return tmp.string();
+  tmp.replace_filename(name);
+  return tmp;
 }
 
 #ifdef _WIN32
 
 bool WriteAndReplace(const fs::path& target, std::string_view bytes) {
-  const std::string name = target.string();
-  const DWORD attributes = GetFileAttributesA(name.c_str());
+  const std::wstring& name = target.native();
+  const DWORD attributes = GetFileAttributesW(name.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
     return false;
   }
   for (int attempt = 0; attempt < 8; ++attempt) {
-    const std::string tmp = TemporaryName(target, attempt);
-    HANDLE file = CreateFileA(tmp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+    const std::wstring tmp = TemporaryName(target, attempt).native();
+    HANDLE file = CreateFileW(tmp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
       if (GetLastError() == ERROR_FILE_EXISTS) continue;
@@ -66,8 +71,8 @@ bool WriteAndReplace(const fs::path& target, std::string_view bytes) {
     ok = ok && FlushFileBuffers(file);
     ok = CloseHandle(file) && ok;
     ok = ok &&
-         MoveFileExA(tmp.c_str(), name.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-    if (!ok) DeleteFileA(tmp.c_str());
+         MoveFileExW(tmp.c_str(), name.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    if (!ok) DeleteFileW(tmp.c_str());
     return ok;
   }
   return false;
@@ -100,7 +105,7 @@ bool WriteAndReplace(const fs::path& target, std::string_view bytes) {
   const bool exists = ::stat(target.c_str(), &old) == 0;
   if (exists && (!S_ISREG(old.st_mode) || ::access(target.c_str(), W_OK) != 0)) return false;
   for (int attempt = 0; attempt < 8; ++attempt) {
-    const std::string tmp = TemporaryName(target, attempt);
+    const fs::path tmp = TemporaryName(target, attempt);
     // 0666 less the umask, as for any new file; an existing file's bits are copied below.
     const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0) {
@@ -127,12 +132,13 @@ bool WriteAndReplace(const fs::path& target, std::string_view bytes) {
 
 FileReadStatus ReadFileBytes(const std::string& path, std::string& bytes) {
   bytes.clear();
+  const fs::path native = PathFromUtf8(path);
   std::error_code ec;
-  const fs::file_status status = fs::status(path, ec);
+  const fs::file_status status = fs::status(native, ec);
   if (status.type() == fs::file_type::not_found) return FileReadStatus::kMissing;
   // Folders, pipes and devices are no profile files (a pipe would block the read).
   if (ec || !fs::is_regular_file(status)) return FileReadStatus::kFailed;
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in(native, std::ios::binary);
   if (!in) return FileReadStatus::kFailed;
   bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
   if (in.bad()) {
@@ -144,7 +150,7 @@ FileReadStatus ReadFileBytes(const std::string& path, std::string& bytes) {
 
 bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
   if (path.empty()) return false;
-  fs::path target(path);
+  fs::path target = PathFromUtf8(path);
   std::error_code ec;
   if (fs::is_symlink(fs::symlink_status(target, ec))) {
     target = fs::weakly_canonical(target, ec);

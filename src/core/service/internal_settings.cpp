@@ -4,6 +4,7 @@
 
 #include "core/platform/app_data_folder.h"
 #include "core/platform/ini_file.h"
+#include "core/platform/native_path.h"
 #include "core/service/dot_number.h"
 #include "core/service/service_text.h"
 
@@ -64,7 +65,7 @@ std::string InternalBackupReadPath(const std::string& dataFolder, const std::str
   const std::string path = InternalBackupPath(dataFolder, serialNumber);
 #ifdef _WIN32
   std::error_code error;
-  if (!std::filesystem::exists(path, error)) {
+  if (!std::filesystem::exists(PathFromUtf8(path), error)) {
     const std::string old = "c:\\" + InternalBackupFileName(serialNumber);
     if (std::filesystem::exists(old, error)) return old;
   }
