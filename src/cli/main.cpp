@@ -19,6 +19,9 @@ int main(int argc, char** argv) {
   std::setlocale(LC_TIME, "");
   CLI::App app{"qel11ctl - command-line access to the QEL11 magnetic-field meter", "qel11ctl"};
   app.require_subcommand(1);
+  // The same options on every system: on Windows, CLI11 would otherwise read "/x" as an
+  // option, and an absolute path such as /tmp/a.QEL would be no file name.
+  app.allow_windows_style_options(false);
   app.set_version_flag("--version", std::string("qel11ctl ") + QEL_VERSION,
                        "print the program's version and exit");
   GlobalOptions options;

@@ -57,6 +57,9 @@ int main(int argc, char** argv) {
   std::string product = "FE78";
   CLI::App app{"Virtual QEL11 instrument, served over the report-stream protocol on 127.0.0.1",
                "qel11-sim"};
+  // The same options on every system: on Windows, CLI11 would otherwise read "/x" as an
+  // option, and an absolute path such as /tmp/a.QEL would be no file name.
+  app.allow_windows_style_options(false);
   app.set_version_flag("--version", std::string("qel11-sim ") + QEL_VERSION,
                        "print the program's version and exit");
   app.add_option("--port", port, "TCP port; 0 picks a free one")->check(CLI::Range(0, 65535));
