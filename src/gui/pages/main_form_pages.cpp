@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 
+#include "gui/app/text_codec.h"
 #include "gui/pages/EIA232_Frame_Unit.h"
 #include "gui/pages/Einheiten_Frame_Unit.h"
 #include "gui/pages/InLineFunktion_Frame_Unit.h"
@@ -16,7 +17,7 @@ namespace qel::gui {
 namespace {
 
 std::string FileSystemPath(const QString& path) {
-  return QFile::encodeName(path).toStdString();
+  return ToPathBytes(path);
 }
 
 }  // namespace

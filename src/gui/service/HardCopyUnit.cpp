@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "core/service/jpeg_writer.h"
+#include "gui/app/text_codec.h"
 #include "ui_HardCopyUnit.h"
 
 namespace qel::gui {
@@ -18,11 +19,11 @@ namespace {
 
 // File names are the file system's bytes, not Windows-1252 texts.
 std::string NativeBytes(const QString& path) {
-  return QFile::encodeName(path).toStdString();
+  return ToPathBytes(path);
 }
 
 QString FromNativeBytes(const std::string& bytes) {
-  return QFile::decodeName(QByteArray::fromStdString(bytes));
+  return FromPathBytes(bytes);
 }
 
 }  // namespace
