@@ -59,6 +59,9 @@ commands=(
 compare() {
   local program=$1 output=$2
   shift 2
+  # Emptied here: the redirection below happens in the background, after this shell may
+  # have read the port of the previous run.
+  : > "$out/sim.port"
   "$linux/src/sim/qel11-sim" --port 0 --seed 1 > "$out/sim.port" &
   local sim=$!
   local port=""
