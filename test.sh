@@ -2,7 +2,8 @@
 # Installs what is missing, builds, and runs every test: the whole suite with ctest, then
 # the end-to-end HID suite in a qemu guest (when it can run), the Windows build and its
 # tests under Wine, the Debian package built and checked, then the core and sim tests
-# again under AddressSanitizer and UndefinedBehaviorSanitizer.
+# again under AddressSanitizer and UndefinedBehaviorSanitizer, and last a short run of
+# every fuzz target.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -65,3 +66,17 @@ cmake --preset asan
 cmake --build --preset asan -j "$jobs"
 echo "== tests (asan: core and sim)"
 ctest --preset asan -j "$jobs"
+
+# ---- fuzz: each libFuzzer target for a few seconds from its seed corpus (fuzz/run.sh; a
+# finding fails the run and names its reproducer)
+echo "== fuzz (clang-14, ASan + UBSan)"
+if scripts/deps.sh clang-14 libclang-rt-14-dev; then
+  fuzz/run.sh --time 5 --jobs "$jobs" --fresh
+elif [ "$(id -u)" -eq 0 ]; then
+  echo "fuzz: SKIPPED: clang-14 or libclang-rt-14-dev could not be installed" \
+    "(no network to the Debian mirror?)"
+else
+  echo "fuzz: SKIPPED: clang-14 or libclang-rt-14-dev are missing and this is not root" \
+    "(install them as shown above)"
+fi
+# ---- end fuzz

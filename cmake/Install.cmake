@@ -32,6 +32,17 @@ set(QEL_UDEV_RULES_DIR "lib/udev/rules.d"
     CACHE STRING "Folder of the udev rule, relative to the install prefix or absolute")
 install(FILES ${QEL_RESOURCES}/udev/70-qel11.rules DESTINATION ${QEL_UDEV_RULES_DIR})
 
+# Bash completions go where bash-completion's loader looks for them by command name:
+# PREFIX/share/bash-completion/completions (/usr/share for the package; /usr/local/share
+# is on its default search path too).
+set(QEL_COMPLETIONS)
+foreach(program qel11ctl qel11-sim)
+  if(TARGET ${program})
+    list(APPEND QEL_COMPLETIONS ${QEL_RESOURCES}/completion/${program})
+  endif()
+endforeach()
+install(FILES ${QEL_COMPLETIONS} DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions)
+
 set(QEL_ICON_SIZES 16 24 32 48 64 128 256)
 if(TARGET qel11-config)
   install(FILES ${QEL_RESOURCES}/desktop/qel11-config.desktop

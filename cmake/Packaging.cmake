@@ -21,7 +21,8 @@ string(CONCAT CPACK_DEBIAN_PACKAGE_DESCRIPTION
   "\n"
   "The package holds the window program qel11-config, the command-line tool\n"
   "qel11ctl for scripts and production lines, the virtual instrument qel11-sim,\n"
-  "and a udev rule that gives the user logged in at the seat access to the meter.")
+  "their bash completions, and a udev rule that gives the user logged in at the\n"
+  "seat access to the meter.")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${QEL_PACKAGE_MAINTAINER})

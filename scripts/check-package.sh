@@ -2,7 +2,8 @@
 # Builds the Debian package from a finished build folder (cpack -G DEB) and checks it: its
 # metadata (dpkg-deb -f), that it holds exactly the expected files with the expected modes
 # and owner (dpkg-deb --contents), and that the programs run from a scratch root it is
-# unpacked into (dpkg -x), their shared libraries being the system's.
+# unpacked into (dpkg -x), their shared libraries being the system's, and its bash
+# completions load from there and complete them.
 # Usage: scripts/check-package.sh BUILD_DIR
 set -euo pipefail
 build=$(cd "$1" && pwd)
@@ -35,6 +36,9 @@ expected=$(
   for program in qel11-config qel11ctl qel11-sim; do
     echo "-rwxr-xr-x root/root ./usr/bin/$program"
     echo "-rw-r--r-- root/root ./usr/share/man/man1/$program.1.gz"
+  done
+  for program in qel11ctl qel11-sim; do
+    echo "-rw-r--r-- root/root ./usr/share/bash-completion/completions/$program"
   done
   echo "-rw-r--r-- root/root ./usr/lib/udev/rules.d/70-qel11.rules"
   echo "-rw-r--r-- root/root ./usr/share/applications/qel11-config.desktop"
@@ -71,6 +75,10 @@ for program in qel11ctl qel11-sim qel11-config; do
 done
 "$(dirname "$0")/../tests/install/check_udev_rule.sh" "$root/usr/lib/udev/rules.d/70-qel11.rules" \
   > /dev/null || bad "the packaged udev rule fails tests/install/check_udev_rule.sh"
+# bash-completion's loader finds the packaged completions below usr/share, as it finds them
+# in /usr/share once the package is installed, and they complete the packaged programs.
+said=$("$(dirname "$0")/../tests/install/check_completion.sh" "$root/usr/share" "$root/usr/bin") ||
+  bad "the packaged bash completions fail tests/install/check_completion.sh:"$'\n'"$said"
 
 [ $fail -eq 0 ] && echo "package $(basename "$deb"): all checks passed"
 exit $fail

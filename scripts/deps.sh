@@ -9,6 +9,9 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev libgl-dev libhidapi-dev libcli11-dev libudev-dev libjpeg-dev
   help2man dpkg-dev desktop-file-utils   # man pages, the Debian package and its checks
+  locales                                # localedef and de_DE for the locale-dependent tests
+  jq                                     # the qel11ctl --json tests parse with it
+  bash-completion                        # the package check loads the completions with it
   "$@"
 )
 

@@ -2,6 +2,7 @@
 
 #include <ostream>
 
+#include "cli/file_names.h"
 #include "core/lang/language_choice.h"
 #include "core/lang/translate_text.h"
 #include "core/link/report_stream_backend.h"
@@ -14,20 +15,22 @@ void StreamLog::AppendLine(const std::string& line) {
   out_ << Win1252ToUtf8(line) << '\n' << std::flush;
 }
 
-CliContext::CliContext(const GlobalOptions& options, std::ostream& out, std::ostream& err)
-    : options_(options), out_(out), err_(err), stderrLog_(err) {}
+CliContext::CliContext(const GlobalOptions& options, DeviceSlot slot, std::ostream& out,
+                       std::ostream& err)
+    : options_(options), slot_(std::move(slot)), out_(out), err_(err), stderrLog_(err) {}
 
 bool CliContext::Init() {
   language_.EnglishSelected = DecideEnglishAtStart(EnvLookup(ProcessEnv));
   ActivateTranslation(dictionary_, language_);
   std::string error;
-  const auto device = ParseDeviceOption(options_.device, error);
+  const auto device = ParseDeviceOption(slot_.device, error);
   if (!device) {
     err_ << "qel11ctl: " << error << '\n';
     return false;
   }
   device_ = *device;
-  backend_ = MakeBackend(device_, [] { return std::make_unique<sim::SimBackend>(); });
+  backend_ = MakeBackend(
+      device_, [] { return std::make_unique<sim::SimBackend>(); }, options_.timeoutMs);
   link_ = std::make_unique<HidLink>(*backend_, memo_);
   link_->SetReadTimeoutMs(options_.timeoutMs);
   session_ = std::make_unique<ScpiSession>(*link_, options_.log ? &stderrLog_ : nullptr);
@@ -38,6 +41,12 @@ bool CliContext::ClaimInstrument() {
   link_->ScanNow();
   if (link_->Connected()) return true;
   std::string why;
+  if (!link_->OpenError().empty()) {
+    // Found but not usable, typically for lack of permission on its device node.
+    err_ << "qel11ctl: the instrument cannot be opened: " << Win1252ToUtf8(link_->OpenError())
+         << '\n';
+    return false;
+  }
   if (device_.kind == DeviceOption::Kind::Tcp) {
     why = static_cast<ReportStreamBackend&>(*backend_).LastError();
   } else if (device_.kind == DeviceOption::Kind::Path) {
@@ -55,37 +64,24 @@ int CliContext::ExitAfterExchanges() {
   return session_->UnansweredLines() == 0 ? kExitOk : kExitNoInstrument;
 }
 
-int RunList(CliContext& context) {
-  int found = 0;
-  for (const HidDeviceInfo& info : context.Backend().Enumerate()) {
-    if (info.vendorId != kQelVendorId ||
-        (info.productId != kQelProductId && info.productId != kQelProductIdAlt))
-      continue;
-    context.Out() << Win1252ToUtf8(info.path) << '\t'
-                  << Win1252ToUtf8(HidLink::DescribeDevice(info)) << '\n';
-    ++found;
+void CliContext::Row(const std::string& text, JsonRow fields) {
+  if (options_.json) {
+    rows_.push_back(std::move(fields));
+  } else {
+    out_ << text << '\n' << std::flush;
   }
-  if (found == 0) {
-    context.Err() << "qel11ctl: no instrument found\n";
-    return kExitNoInstrument;
-  }
-  return kExitOk;
 }
 
-// Each line as the SCPI tab's transcript shows it: "LINE -> REPLY", or the line alone
-// when no reply came (and always for a line that is no query).
-int RunScpi(CliContext& context, const std::vector<std::string>& lines) {
-  if (!context.ClaimInstrument()) return kExitNoInstrument;
-  for (const std::string& utf8Line : lines) {
-    const std::string line = Utf8ToWin1252(utf8Line);
-    const std::string reply = context.Session().ScpiQuery(line);
-    std::string entry = reply.empty() ? line : line + " -> " + reply;
-    context.Out() << Win1252ToUtf8(entry) << '\n' << std::flush;
-    if (!context.Link().LastExchangeAnswered()) {
-      context.Err() << "qel11ctl: no answer to " << utf8Line << '\n';
-    }
+std::string CliContext::OutputPath(const std::string& given) {
+  if (!slot_.many || given.empty() || given == "-") return given;
+  std::string tag = SerialFileTag(session_->ScpiQuery("SN:UNIT?"));
+  if (tag.empty()) {
+    tag = SerialFileTag(Utf8ToWin1252(slot_.device));
+    err_ << "qel11ctl: no serial number from the instrument; its file is named after "
+         << slot_.device << '\n';
   }
-  return context.ExitAfterExchanges();
+  const std::string path = NameWithTag(given, tag);
+  return slot_.fileNames != nullptr ? slot_.fileNames->Claim(path) : path;
 }
 
 }  // namespace qel::cli

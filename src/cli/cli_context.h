@@ -1,12 +1,15 @@
 #pragma once
-// One run of qel11ctl: the chosen backend, the link over it and the SCPI session, built
-// from the same core objects the window program uses.
+// One run of a qel11ctl command on one instrument: the chosen backend, the link over it
+// and the SCPI session, built from the same core objects the window program uses. With
+// several instruments every one gets a context of its own (device_runner.h).
 
 #include <iosfwd>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "cli/json_writer.h"
 #include "core/lang/dictionary.h"
 #include "core/lang/language_state.h"
 #include "core/link/device_selection.h"
@@ -18,13 +21,28 @@ namespace qel::cli {
 
 // Exit statuses of qel11ctl.
 inline constexpr int kExitOk = 0;
-inline constexpr int kExitNoInstrument = 1;  // none claimed, or a line got no answer
-inline constexpr int kExitUsage = 2;         // usage or file error
+// none claimed, a line got no answer, a reply that does not fit its line, or a difference
+inline constexpr int kExitNoInstrument = 1;
+inline constexpr int kExitUsage = 2;  // usage or file error
 
 struct GlobalOptions {
-  std::string device = "auto";
+  std::vector<std::string> devices;  // --device as given, in order; none: auto
   int timeoutMs = HidLink::kDefaultReadTimeoutMs;
   bool log = false;
+  bool json = false;
+  // The user's decimal separator, read once before any instrument runs (the C library's
+  // locale calls are not safe while other threads run).
+  char decimalSeparator = '.';
+};
+
+class FileNames;
+
+// Which instrument a context talks to.
+struct DeviceSlot {
+  std::string device = "auto";  // the --device text, or a HID path of --device all
+  // One of several instruments: files named on the command line get its serial number.
+  bool many = false;
+  FileNames* fileNames = nullptr;  // shared by the instruments of one run (many only)
 };
 
 // The protocol log written to a stream as it grows (--log); it is never trimmed.
@@ -42,10 +60,10 @@ class StreamLog : public LogView {
 
 class CliContext {
  public:
-  CliContext(const GlobalOptions& options, std::ostream& out, std::ostream& err);
+  CliContext(const GlobalOptions& options, DeviceSlot slot, std::ostream& out, std::ostream& err);
 
-  // Decides the language and builds the backend; false (with a message) when --device
-  // names nothing usable.
+  // Decides the language and builds the backend; false (with a message) when the device
+  // text names nothing usable.
   bool Init();
   // The first scan; false (with a message) when no instrument was claimed.
   bool ClaimInstrument();
@@ -55,6 +73,8 @@ class CliContext {
   ScpiSession& Session() { return *session_; }
   std::ostream& Out() { return out_; }
   std::ostream& Err() { return err_; }
+  const GlobalOptions& Options() const { return options_; }
+  const DeviceSlot& Slot() const { return slot_; }
 
   // Exit status after an action: 1 when a line got no answer, else 0.
   int ExitAfterExchanges();
@@ -65,8 +85,22 @@ class CliContext {
   // A text built at run time in the chosen language (TranslateIfActive), Windows-1252.
   std::string Translate(std::string_view text) const;
 
+  // Commands whose output is rows say so before anything else; --json then prints the
+  // rows as an array (an empty one when none came).
+  void StartRows() { rowsStarted_ = true; }
+  // One output row: `text` (UTF-8) as the text output's line, `fields` for --json.
+  void Row(const std::string& text, JsonRow fields);
+  bool RowsStarted() const { return rowsStarted_; }
+  const std::vector<JsonRow>& Rows() const { return rows_; }
+
+  // The file a command writes for a name given on the command line: the name itself, or
+  // with several instruments the name with this instrument's serial number before the
+  // suffix (x.QEL -> x_SERIAL.QEL), asked with "SN:UNIT?" once the file is due.
+  std::string OutputPath(const std::string& given);
+
  private:
   GlobalOptions options_;
+  DeviceSlot slot_;
   LanguageState language_;
   Dictionary dictionary_;
   std::ostream& out_;
@@ -77,9 +111,8 @@ class CliContext {
   StreamLog stderrLog_;
   std::unique_ptr<HidLink> link_;
   std::unique_ptr<ScpiSession> session_;
+  bool rowsStarted_ = false;
+  std::vector<JsonRow> rows_;
 };
-
-int RunList(CliContext& context);
-int RunScpi(CliContext& context, const std::vector<std::string>& lines);
 
 }  // namespace qel::cli

@@ -5,8 +5,8 @@
 #include <clocale>
 #include <iostream>
 
-#include "cli/cli_context.h"
-#include "cli/diag_commands.h"
+#include "cli/command.h"
+#include "cli/device_runner.h"
 #include "cli/page_commands.h"
 #include "core/platform/console.h"
 
@@ -25,35 +25,25 @@ int main(int argc, char** argv) {
   app.set_version_flag("--version", std::string("qel11ctl ") + QEL_VERSION,
                        "print the program's version and exit");
   GlobalOptions options;
-  app.add_option("--device", options.device,
-                 "auto (default) | sim | tcp:HOST:PORT | a HID path from `list`");
-  app.add_option("--timeout", options.timeoutMs, "read time limit per report in ms (default 1000)")
+  app.add_option("--device", options.devices,
+                 "auto (default) | sim | tcp:HOST:PORT | a HID path from `list` | all; "
+                 "more than once, or all: the command runs on each instrument at the same time")
+      ->allow_extra_args(false);
+  app.add_option("--timeout", options.timeoutMs,
+                 "read time limit per report in ms (default 1000); also bounds connecting")
       ->check(CLI::Range(1, 3600000));
   app.add_flag("--log", options.log, "write the protocol log to stderr");
+  app.add_flag("--json", options.json,
+               "machine-readable output: one JSON document on stdout (list, scpi, diff, "
+               "write --verify, display, info, errors)");
   app.add_flag(
-      "--simulate", [&options](std::int64_t) { options.device = "sim"; },
+      "--simulate", [&options](std::int64_t) { options.devices.push_back("sim"); },
       "the built-in virtual instrument (same as --device sim)");
 
-  auto* list = app.add_subcommand("list", "attached instruments, one per line");
-  std::vector<std::string> lines;
-  auto* scpi = app.add_subcommand("scpi", "send each line; print \"LINE -> REPLY\", or LINE alone");
-  scpi->add_option("LINE", lines, "SCPI lines")->required();
-  std::string readOutput;
-  auto* read = app.add_subcommand(
-      "read", "read all pages and write them as a parameter file (FILE, or stdout)");
-  read->add_option("-o,--output", readOutput, "parameter file to write (*.QEL)");
-  std::string writeInput;
-  auto* write = app.add_subcommand("write", "open a parameter file and write all pages");
-  write->add_option("FILE", writeInput, "parameter file (*.QEL)")->required();
-  auto* store = app.add_subcommand("store", "have the instrument store its settings");
-  auto* display =
-      app.add_subcommand("display", "one live read; NAME<TAB>TEXT per visible value label");
-  auto* info = app.add_subcommand("info", "the device information rows, CAPTION<TAB>VALUE");
-  auto* errors = app.add_subcommand("errors", "empty the error queue, one entry per line");
-  std::string hardcopyOutput;
-  auto* hardcopy =
-      app.add_subcommand("hardcopy", "capture the display into a JPEG of the composed image");
-  hardcopy->add_option("-o,--output", hardcopyOutput, "JPEG file to write")->required();
+  Commands commands;
+  AddLinkCommands(app, commands);
+  AddPageCommands(app, commands);
+  AddDiagCommands(app, commands);
 
   // UTF-8 arguments (file names with any character) on every system.
   std::vector<std::string> arguments = qel::Utf8Arguments(argc, argv);
@@ -72,16 +62,9 @@ int main(int argc, char** argv) {
     return kExitUsage;
   }
 
-  CliContext context(options, std::cout, std::cerr);
-  if (!context.Init()) return kExitUsage;
-  if (*list) return RunList(context);
-  if (*scpi) return RunScpi(context, lines);
-  if (*read) return RunRead(context, readOutput);
-  if (*write) return RunWrite(context, writeInput);
-  if (*store) return RunStore(context);
-  if (*display) return RunDisplay(context);
-  if (*info) return RunInfo(context);
-  if (*errors) return RunErrors(context);
-  if (*hardcopy) return RunHardcopy(context, hardcopyOutput);
+  options.decimalSeparator = UserDecimalSeparator();
+  for (const Command& command : commands) {
+    if (command.app->parsed()) return RunCommand(options, command, std::cout, std::cerr);
+  }
   return kExitUsage;
 }

@@ -8,6 +8,11 @@
 //   @1+n            zero fill up to inputLength (the reply's terminating NUL)
 // A truncated report stops after half of the reply bytes, without fill; a garbage
 // report carries 1..64 random non-NUL bytes in place of the reply.
+//
+// With stampReports, a full-length report whose reply leaves a NUL before them carries
+// in its last 4 bytes (the tool cuts the reply at the NUL and never shows them):
+//   @len-4  length 2  number of the connection that received the line, big-endian
+//   @len-2  length 2  number of the line on that connection (1-based), big-endian
 
 #include <cstdint>
 #include <random>
@@ -18,6 +23,9 @@
 
 namespace qel::sim {
 
+// How many bytes of a cut frame's report go out (the frame announces them all).
+inline constexpr std::size_t kCutFrameBytes = 4;
+
 enum class ReplyDamage { None, Garbage, Truncated };
 
 struct LineFate {
@@ -25,7 +33,13 @@ struct LineFate {
   bool answer = true;   // false: no input report for this line
   int delayMs = 0;      // before the report may be read
   ReplyDamage damage = ReplyDamage::None;
+  bool cutFrame = false;     // the report stream sends the report's frame cut short
   bool unplugAfter = false;  // the device goes away once this line is handled
+};
+
+struct ReportStamp {
+  unsigned connection = 0;
+  long line = 0;
 };
 
 class FaultPlan {
@@ -37,12 +51,15 @@ class FaultPlan {
   long linesSeen() const { return count_; }
 
   std::vector<std::uint8_t> BuildInputReport(const std::string& reply, ReplyDamage damage,
-                                             int inputLength);
+                                             int inputLength, const ReportStamp& stamp = {});
 
  private:
+  int LateDelayMs();
+
   SimOptions options_;
   long count_ = 0;
   std::mt19937_64 rng_;
+  std::mt19937_64 lateRng_;
 };
 
 }  // namespace qel::sim

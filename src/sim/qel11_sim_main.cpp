@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <iostream>
 #include <stdexcept>
+#include <tuple>
 
 #include "core/platform/console.h"
 #include "sim/report_stream_server.h"
@@ -73,15 +74,32 @@ int main(int argc, char** argv) {
   app.add_option("--stop-after", options.stopAnsweringAfter, "answer the first N lines, then none");
   app.add_option("--disconnect-after", options.disconnectAfter,
                  "close the connection after the Nth line (then accept a new one)");
+  std::string silentLines, garbageLines, truncateLines, lateMs;
+  app.add_option("--silent-lines", silentLines, "N or N-M: no answer to these lines");
+  app.add_option("--drop-line", options.dropLine,
+                 "close the connection when line N arrives, without answering it");
   app.add_option("--late-line", options.lateAnswerLine, "answer line N late");
-  app.add_option("--late-ms", options.lateAnswerDelayMs, "how late, ms")
-      ->check(CLI::NonNegativeNumber);
+  app.add_option("--late-percent", options.latePercent,
+                 "answer each line late with this chance (random, by --seed)")
+      ->check(CLI::Range(0, 100));
+  app.add_option("--late-ms", lateMs, "how late, ms: MS, or MIN-MAX for a random time");
   app.add_option("--garbage-after", options.garbageAfter, "answer lines after N with random bytes");
+  app.add_option("--garbage-lines", garbageLines, "N or N-M: answer these lines with random bytes");
   app.add_option("--truncate-after", options.truncateAfter,
                  "cut the answers of lines after N short");
+  app.add_option("--truncate-lines", truncateLines,
+                 "N or N-M: cut the answers of these lines short");
+  app.add_option("--cut-frame-line", options.cutFrameLine,
+                 "send the answer to line N as a cut frame, then stay silent on that connection");
+  app.add_option("--no-hello", options.connectionsWithoutHello,
+                 "accept the first N connections without greeting them")
+      ->check(CLI::NonNegativeNumber);
   app.add_option("--state", options.stateFile,
                  "file that keeps stored settings, probe memory and constants");
   app.add_option("--record", options.recordFile, "append every received line to this file");
+  app.add_option("--replay", options.replayFile,
+                 "answer queries with the replies of a protocol log (qel11ctl --log); "
+                 "other lines as the virtual instrument does");
 #ifndef _WIN32
   // The instrument as a HID device through /dev/uhid instead of the TCP port.
   bool uhid = false;
@@ -113,6 +131,28 @@ int main(int argc, char** argv) {
   } catch (const std::exception&) {
     std::cerr << "qel11-sim: --product must be FE78 or 003F\n";
     return 2;
+  }
+
+  for (const auto& [text, range, name] :
+       {std::tuple{&silentLines, &options.silentLines, "--silent-lines"},
+        std::tuple{&garbageLines, &options.garbageLines, "--garbage-lines"},
+        std::tuple{&truncateLines, &options.truncateLines, "--truncate-lines"}}) {
+    if (text->empty()) continue;
+    const auto parsed = qel::sim::ParseLineRange(*text);
+    if (!parsed) {
+      std::cerr << "qel11-sim: " << name << " must be N or N-M with 1 <= N <= M\n";
+      return 2;
+    }
+    *range = *parsed;
+  }
+  if (!lateMs.empty()) {
+    const auto range = qel::sim::ParseNumberRange(lateMs, 0);
+    if (!range || range->second > 3600000) {
+      std::cerr << "qel11-sim: --late-ms must be MS or MIN-MAX (0 to 3600000)\n";
+      return 2;
+    }
+    options.lateAnswerDelayMs = static_cast<int>(range->first);
+    options.lateAnswerDelayMaxMs = static_cast<int>(range->second);
   }
 
 #ifndef _WIN32

@@ -1,7 +1,9 @@
 #include "sim/report_stream_server.h"
 
+#include <algorithm>
 #include <chrono>
 
+#include "sim/faults.h"
 #include "sim/sim_backend.h"
 
 namespace qel::sim {
@@ -29,7 +31,7 @@ void ReportStreamServer::Stop() {
 }
 
 int ReportStreamServer::PollTimeoutMs() const {
-  if (clientFd_ == net::kNoSocket) return -1;
+  if (clientFd_ == net::kNoSocket || mute_) return -1;
   if (deviceGone_) return 0;
   const auto due = backend_.NextReportDue();
   if (!due) return -1;
@@ -51,8 +53,8 @@ void ReportStreamServer::Run() {
         ReadFromClient();
       }
     }
-    if (clientFd_ != net::kNoSocket) SendQueuedReports();
-    if (clientFd_ != net::kNoSocket && deviceGone_) {
+    if (clientFd_ != net::kNoSocket && !mute_) SendQueuedReports();
+    if (clientFd_ != net::kNoSocket && deviceGone_ && !mute_) {
       CloseClient();
       backend_.Plug();
     }
@@ -65,6 +67,8 @@ void ReportStreamServer::Accept() {
   clientFd_ = fd;
   reader_ = report_stream::FrameReader{};
   deviceGone_ = false;
+  mute_ = ++connections_ <= backend_.options().connectionsWithoutHello;
+  if (mute_) return;
   backend_.Plug();  // a new connection is a (re-)plugged device
   connection_ = backend_.Open(backend_.DeviceInfo());
   if (!connection_ ||
@@ -81,6 +85,7 @@ void ReportStreamServer::ReadFromClient() {
     CloseClient();
     return;
   }
+  if (mute_) return;
   reader_.Feed(chunk, static_cast<std::size_t>(got));
   while (auto frame = reader_.Next()) {
     // Each frame should be one output report of OUT bytes; shorter or longer ones are
@@ -92,6 +97,7 @@ void ReportStreamServer::ReadFromClient() {
 
 void ReportStreamServer::SendQueuedReports() {
   for (;;) {
+    const bool cut = backend_.NextReportIsCut();
     std::size_t delivered = 0;
     const ReadStatus status = connection_->Read(report_.data(), report_.size(), 0, delivered);
     if (status == ReadStatus::Timeout) return;
@@ -99,7 +105,13 @@ void ReportStreamServer::SendQueuedReports() {
       deviceGone_ = true;
       return;
     }
-    if (!Send(report_stream::EncodeFrame(report_.data(), delivered))) return;
+    std::vector<std::uint8_t> frame = report_stream::EncodeFrame(report_.data(), delivered);
+    if (cut) frame.resize(std::min(frame.size(), 2 + kCutFrameBytes));
+    if (!Send(frame)) return;
+    if (cut) {
+      mute_ = true;
+      return;
+    }
   }
 }
 

@@ -6,6 +6,12 @@
 // is an unplug; the next client finds the same instrument again. When the device
 // unplugs itself (disconnect-after), the connection is closed once its last answer has
 // gone out, and the device is plugged in again for the next client.
+//
+// Two faults live here, in the transport: a connection without hello (the first
+// connectionsWithoutHello clients are accepted and never greeted) and a cut frame (the
+// answer to cutFrameLine announces its whole report and brings only kCutFrameBytes of
+// it). Such a connection stays mute: it reads and drops what the client sends and sends
+// nothing more, until the client closes it.
 
 #include <cstdint>
 #include <memory>
@@ -52,6 +58,8 @@ class ReportStreamServer {
   std::unique_ptr<HidConnection> connection_;
   report_stream::FrameReader reader_;
   bool deviceGone_ = false;
+  bool mute_ = false;
+  int connections_ = 0;
   std::vector<std::uint8_t> report_ = std::vector<std::uint8_t>(report_stream::kMaxFrame);
 };
 

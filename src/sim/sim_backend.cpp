@@ -7,8 +7,10 @@
 #include <fstream>
 #include <stdexcept>
 
+#include "core/platform/atomic_file.h"
 #include "core/platform/native_path.h"
 #include "sim/faults.h"
+#include "sim/protocol_log_replay.h"
 #include "sim/state_file.h"
 
 namespace qel::sim {
@@ -26,6 +28,7 @@ class SimDevice {
   struct Pending {
     std::vector<std::uint8_t> bytes;
     Clock::time_point due;
+    bool cut = false;
   };
 
   bool SaveStateLocked(std::string& error) {
@@ -40,7 +43,9 @@ class SimDevice {
   FaultPlan faults;
   std::deque<Pending> queue;
   std::vector<std::string> received;
+  std::vector<AnswerRecord> answers;
   std::ofstream record;
+  std::optional<ProtocolLogReplay> replay;
   bool plugged = true;
   unsigned generation = 0;  // bumped on Unplug/Plug and Open: older handles are dead
 };
@@ -63,18 +68,29 @@ class SimConnection : public HidConnection {
     if (d.record.is_open()) d.record << line << '\n' << std::flush;
 
     const LineFate fate = d.faults.Next();
-    const std::string reply = d.instrument.HandleLine(line);
+    // The model handles every line, also one answered from a log, so its state follows
+    // the traffic.
+    std::string reply = d.instrument.HandleLine(line);
+    bool answer = fate.answer;
+    if (d.replay) {
+      ProtocolLogReplay::Answer recorded = d.replay->Next(line);
+      if (recorded.kind == ProtocolLogReplay::Kind::Reply) reply = std::move(recorded.reply);
+      if (recorded.kind == ProtocolLogReplay::Kind::Silent) answer = false;
+    }
     if (d.instrument.TakeStoredChange()) {
       std::string error;
       d.SaveStateLocked(error);  // a failed save leaves the previous file; retried at exit
     }
-    if (fate.answer) {
+    AnswerRecord record{generation_, ++lines_, line, answer, fate.delayMs, {}};
+    if (answer) {
       Clock::time_point due = Clock::now() + std::chrono::milliseconds(fate.delayMs);
       // Reports leave in order: a late one holds back those behind it.
       if (!d.queue.empty()) due = std::max(due, d.queue.back().due);
-      d.queue.push_back(
-          {d.faults.BuildInputReport(reply, fate.damage, d.options.inputReportLength), due});
+      record.report = d.faults.BuildInputReport(reply, fate.damage, d.options.inputReportLength,
+                                                {generation_, lines_});
+      d.queue.push_back({record.report, due, fate.cutFrame});
     }
+    d.answers.push_back(std::move(record));
     if (fate.unplugAfter) d.plugged = false;  // the queued answer can still be read
     d.changed.notify_all();
     return true;
@@ -112,6 +128,7 @@ class SimConnection : public HidConnection {
  private:
   std::shared_ptr<SimDevice> device_;
   unsigned generation_;
+  long lines_ = 0;
 };
 
 }  // namespace
@@ -123,6 +140,24 @@ SimBackend::SimBackend(SimOptions options) : device_(std::make_shared<SimDevice>
     if (!LoadStateFile(options.stateFile, d.instrument, error)) throw std::runtime_error(error);
   }
   d.instrument.PowerUp();
+  if (!options.replayFile.empty()) {
+    std::string bytes;
+    switch (ReadFileBytes(PathFromUtf8(options.replayFile), bytes)) {
+      case FileReadStatus::kMissing:
+        throw std::runtime_error(options.replayFile + ": no such file");
+      case FileReadStatus::kFailed:
+        throw std::runtime_error(options.replayFile + ": cannot be read");
+      case FileReadStatus::kRead:
+        break;
+    }
+    d.replay = ProtocolLogReplay::Parse(
+        bytes, static_cast<std::size_t>(std::max(0, options.outputReportLength - 1)));
+    if (!d.replay) {
+      throw std::runtime_error(options.replayFile +
+                               ": no protocol-log line in it (\"nn.ss.zzz SND : LINE\" or "
+                               "\"nn.ss.zzz REC : REPLY\", as qel11ctl --log writes them)");
+    }
+  }
   if (!options.recordFile.empty()) {
     d.record.open(PathFromUtf8(options.recordFile), std::ios::app | std::ios::binary);
     if (!d.record) throw std::runtime_error(options.recordFile + ": cannot be opened");
@@ -188,6 +223,11 @@ void SimBackend::ClearReceived() {
   device_->received.clear();
 }
 
+std::vector<AnswerRecord> SimBackend::Answers() const {
+  std::lock_guard<std::mutex> lock(device_->mutex);
+  return device_->answers;
+}
+
 void SimBackend::Unplug() {
   std::lock_guard<std::mutex> lock(device_->mutex);
   device_->plugged = false;
@@ -214,6 +254,11 @@ std::optional<std::chrono::steady_clock::time_point> SimBackend::NextReportDue()
   std::lock_guard<std::mutex> lock(device_->mutex);
   if (device_->queue.empty()) return std::nullopt;
   return device_->queue.front().due;
+}
+
+bool SimBackend::NextReportIsCut() const {
+  std::lock_guard<std::mutex> lock(device_->mutex);
+  return !device_->queue.empty() && device_->queue.front().cut;
 }
 
 bool SimBackend::SaveState(std::string& error) {

@@ -29,6 +29,16 @@ namespace qel::sim {
 
 class SimDevice;
 
+// What the instrument did with one received line.
+struct AnswerRecord {
+  unsigned connection = 0;           // which connection received it (the stamp's number)
+  long connectionLine = 0;           // 1-based count on that connection
+  std::string line;                  // without its line feed
+  bool answered = false;             // an input report was queued for it
+  int delayMs = 0;                   // how long the instrument took (latency and lateness)
+  std::vector<std::uint8_t> report;  // that report, report ID first
+};
+
 class SimBackend : public qel::HidBackend {
  public:
   // Loads options.stateFile when it exists; throws std::runtime_error when it cannot be
@@ -53,6 +63,8 @@ class SimBackend : public qel::HidBackend {
   // Every line received, without its line feed, in order.
   std::vector<std::string> ReceivedLines() const;
   void ClearReceived();
+  // Every received line with the report that answered it, in order.
+  std::vector<AnswerRecord> Answers() const;
 
   // Unplug: Enumerate lists nothing, open connections fail. Plug: listed again; old
   // connections stay dead (a re-plugged device is opened anew).
@@ -62,6 +74,8 @@ class SimBackend : public qel::HidBackend {
 
   // When the next queued input report may be read; nullopt when none is queued.
   std::optional<std::chrono::steady_clock::time_point> NextReportDue() const;
+  // Whether that report is to go out as a cut frame (report stream only).
+  bool NextReportIsCut() const;
 
   // Writes options.stateFile now (nothing to do without one).
   bool SaveState(std::string& error);

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "core/platform/atomic_file.h"
+#include "core/platform/native_path.h"
 #include "sim/instrument.h"
 
 namespace qel::sim {
@@ -135,7 +136,7 @@ bool ParseStateFile(const std::string& text, Instrument& instrument, std::string
 
 bool LoadStateFile(const std::string& path, Instrument& instrument, std::string& error) {
   std::string text;
-  switch (ReadFileBytes(path, text)) {
+  switch (ReadFileBytes(PathFromUtf8(path), text)) {
     case FileReadStatus::kMissing:
       return true;
     case FileReadStatus::kFailed:
@@ -153,7 +154,7 @@ bool LoadStateFile(const std::string& path, Instrument& instrument, std::string&
 
 // Replaced as a whole, so a crash while saving never leaves a torn state file.
 bool SaveStateFile(const std::string& path, const Instrument& instrument, std::string& error) {
-  if (!WriteFileAtomically(path, FormatStateFile(instrument))) {
+  if (!WriteFileAtomically(PathFromUtf8(path), FormatStateFile(instrument))) {
     error = path + ": cannot be written";
     return false;
   }

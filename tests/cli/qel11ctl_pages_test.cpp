@@ -6,7 +6,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <mutex>
 
 #include "core/link/hid_link.h"
 #include "core/link/scpi_session.h"
@@ -16,6 +15,7 @@
 #include "report_stream_peer.h"
 #include "sim/instrument.h"
 #include "sim/sim_backend.h"
+#include "sim_peer.h"
 
 namespace qel::testing {
 namespace {
@@ -23,30 +23,6 @@ namespace {
 ProcessResult Ctl(const std::vector<std::string>& args) {
   return RunProcess(Qel11ctlPath(), args);
 }
-
-// A report-stream peer in front of the instrument model.
-struct SimPeer {
-  std::mutex mutex;
-  sim::Instrument instrument{7};
-  long silentAfter = -1;  // answer this many lines, then none
-  long count = 0;
-  ReportStreamPeer peer{QelHello(), [this](const std::string& line) {
-                          std::lock_guard lock(mutex);
-                          ReportStreamPeer::Answer answer;
-                          answer.silent = silentAfter >= 0 && count >= silentAfter;
-                          ++count;
-                          if (!answer.silent) answer.text = instrument.HandleLine(line);
-                          return answer;
-                        }};
-  std::vector<std::string> Lines() {
-    std::vector<std::string> lines;
-    for (std::string line : peer.Lines()) {
-      if (!line.empty() && line.back() == '\n') line.pop_back();
-      lines.push_back(line);
-    }
-    return lines;
-  }
-};
 
 // What the core page models send for an action, run in-process.
 std::vector<std::string> CoreLines(const std::function<void(ScpiSession&)>& action) {
@@ -132,6 +108,82 @@ TEST(Qel11ctlPages, WriteOfMissingFileIsAFileError) {
   EXPECT_TRUE(sim.Lines().empty());
 }
 
+// Whatever is no readable parameter file sends nothing; the message names the path as
+// typed.
+TEST(Qel11ctlPages, WriteRefusesWhatIsNoParameterFile) {
+  TempFolder dir;
+  std::ofstream(dir.path / "text.txt") << "hello\n";
+  std::filesystem::create_directory(dir.path / "folder.QEL");
+  std::filesystem::create_symlink("loop.QEL", dir.path / "loop.QEL");  // unreadable for root too
+  const std::vector<std::pair<std::string, std::string>> rows = {
+      {"missing.QEL", ": no such file\n"},
+      {"folder.QEL", ": a folder, not a parameter file\n"},
+      {"loop.QEL", ": cannot be read\n"},
+      {"text.txt",
+       ": not a parameter file (none of the sections Mode, Output1..4, Input1..3, "
+       "KEYSTOP, KEYSBOT, LAN, Seri)\n"}};
+  for (const auto& [name, why] : rows) {
+    SimPeer sim;
+    const std::string path = (dir.path / name).string();
+    const auto r = Ctl({"--device", sim.peer.Device(), "write", path});
+    EXPECT_EQ(r.exitCode, 2) << name;
+    EXPECT_EQ(r.err, "qel11ctl: " + path + why);
+    EXPECT_TRUE(sim.Lines().empty()) << name;
+  }
+}
+
+// Any characters in the name; a limit that would carry further commands goes out as "0".
+TEST(Qel11ctlPages, WriteSendsTheValuesOfANonAsciiNamedFile) {
+  SimPeer sim;
+  TempFolder dir;
+  const auto file = dir.path / "Prüfung €.QEL";
+  std::ofstream(file) << "[Output1]\r\nDGIO:SET:OUT:FUNC=5\r\n"
+                         "DGIO:SET:OUT:LIMI:HIGH=1;:MODE AC;:UNIT GAUS\r\n";
+  const auto r = Ctl({"--device", sim.peer.Device(), "write", file.string()});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  const auto lines = sim.Lines();
+  ASSERT_GE(lines.size(), 7u);
+  EXPECT_EQ(std::vector<std::string>(lines.begin() + 3, lines.begin() + 7),
+            (std::vector<std::string>{"DGIO:SET:OUT1:FUNC IFOU", "DGIO:SET:OUT1:LOG 0",
+                                      "DGIO:SET:OUT1:LIMI:HIGH 0", "DGIO:SET:OUT1:LIMI:LOW 0"}));
+  for (const std::string& line : lines) EXPECT_EQ(line.find(';'), std::string::npos) << line;
+}
+
+// A reply outside its line's list or a number that does not parse fails the read and names
+// the line; --lenient writes what the window would save.
+TEST(Qel11ctlPages, ReadOfRepliesThatDoNotFit) {
+  TempFolder dir;
+  const auto file = dir.path / "setup.QEL";
+  const std::string named =
+      "qel11ctl: the reply to DGIO:SET:OUT2:FUNC? does not fit: \"IFXX\"\n"
+      "qel11ctl: the reply to DGIO:SET:OUT3:LIMI:LOW? does not fit: \"1.2.3#$01\"\n";
+  struct Row {
+    std::vector<std::string> args;
+    int exitCode;
+    bool written;
+  };
+  const std::vector<Row> rows = {{{"read", "-o", file.string()}, 1, false},
+                                 {{"read"}, 1, false},
+                                 {{"read", "-o", file.string(), "--lenient"}, 0, true}};
+  for (const Row& row : rows) {
+    SimPeer sim;
+    sim.replaced = {{"DGIO:SET:OUT2:FUNC?", "IFXX"}, {"DGIO:SET:OUT3:LIMI:LOW?", "1.2.3\x01"}};
+    std::vector<std::string> args = {"--device", sim.peer.Device()};
+    args.insert(args.end(), row.args.begin(), row.args.end());
+    const auto r = Ctl(args);
+    EXPECT_EQ(r.exitCode, row.exitCode) << r.err;
+    EXPECT_EQ(r.err.rfind(named, 0), 0u) << r.err;
+    EXPECT_EQ(std::filesystem::exists(file), row.written);
+    EXPECT_TRUE(r.out.empty());
+  }
+  const std::string bytes = ReadFile(file);
+  EXPECT_NE(bytes.find("[Output2]\r\nDGIO:SET:OUT:FUNC=-1\r\n"), std::string::npos) << bytes;
+  EXPECT_NE(bytes.find("[Output3]\r\nDGIO:SET:OUT:FUNC=0\r\nDGIO:SET:OUT:LOG=0\r\n"
+                       "DGIO:SET:OUT:LIMI:HIGH=0.0000\r\nDGIO:SET:OUT:LIMI:LOW=0.0000\r\n"),
+            std::string::npos)
+      << bytes;
+}
+
 TEST(Qel11ctlPages, StoreAndDisplay) {
   SimPeer sim;
   auto r = Ctl({"--device", sim.peer.Device(), "store"});
@@ -146,6 +198,19 @@ TEST(Qel11ctlPages, StoreAndDisplay) {
   EXPECT_EQ(r.out.rfind("DC_Out\t+", 0), 0u) << r.out;
   EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 1);
   EXPECT_EQ(r.out.substr(r.out.size() - 5), " mT \n");
+}
+
+// The reading takes the decimal separator of the user's locale (ctest provides de_DE.UTF-8).
+TEST(Qel11ctlPages, DisplayUsesTheLocalesDecimalSeparator) {
+  const std::vector<std::pair<std::string, std::string>> rows = {
+      {"C", "DC_Out\t+25.2"}, {"C.UTF-8", "DC_Out\t+25.2"}, {"de_DE.UTF-8", "DC_Out\t+25,2"}};
+  for (const auto& [locale, start] : rows) {
+    SimPeer sim;
+    const auto r = RunProcess("/usr/bin/env", {"LC_ALL=" + locale, Qel11ctlPath(), "--device",
+                                               sim.peer.Device(), "display"});
+    EXPECT_EQ(r.exitCode, 0) << locale << r.err;
+    EXPECT_EQ(r.out.rfind(start, 0), 0u) << locale << ": " << r.out;
+  }
 }
 
 TEST(Qel11ctlPages, DisplayInPeakModeShowsAllPeakLabelsInOrder) {

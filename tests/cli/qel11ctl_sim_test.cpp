@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <regex>
 
 #include "process_runner.h"
 #include "sim_process.h"
@@ -67,13 +68,32 @@ TEST(Qel11ctlAgainstSim, StoredSettingsSurviveARestartWithStateFile) {
   std::filesystem::remove(state);
 }
 
+// The log on stderr shows exactly the lines that went out: RANG? falls into the hold-off
+// after UNIT? timed out and is not sent, so it has no "SND : " either.
 TEST(Qel11ctlAgainstSim, SilentSimCostsOneTimeLimit) {
   SimProcess sim(kSimPath, {"--port", "0", "--stop-after", "1"});
   ASSERT_TRUE(sim.Started());
-  const auto r =
-      Ctl({"--device", sim.Device(), "--timeout", "300", "scpi", "MODE?", "UNIT?", "RANG?"});
+  const auto r = Ctl(
+      {"--device", sim.Device(), "--timeout", "300", "--log", "scpi", "MODE?", "UNIT?", "RANG?"});
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_EQ(r.out, "MODE? -> DC\nUNIT?\nRANG?\n");
+  const std::regex sent("SND : ([^\n]*)");
+  std::vector<std::string> lines;
+  for (std::sregex_iterator it(r.err.begin(), r.err.end(), sent), end; it != end; ++it) {
+    lines.push_back((*it)[1]);
+  }
+  EXPECT_EQ(lines, (std::vector<std::string>{"MODE?", "UNIT?"})) << r.err;
+}
+
+// A peer that accepts and never greets costs one time limit, not a fixed second.
+TEST(Qel11ctlAgainstSim, NoHelloCostsTheTimeLimit) {
+  SimProcess sim(kSimPath, {"--port", "0", "--no-hello", "1"});
+  ASSERT_TRUE(sim.Started());
+  const auto r = Ctl({"--device", sim.Device(), "--timeout", "300", "scpi", "*IDN?"});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_LT(r.seconds, 0.9);
+  EXPECT_NE(r.err.find("no hello frame from the instrument within 300 ms"), std::string::npos)
+      << r.err;
 }
 
 }  // namespace

@@ -16,6 +16,7 @@ CASES=(
   list_fe78 list_003f scpi_exact cut_at_64 cut_at_65 silent_device unplug_during_command
   unplug_by_device foreign_devices
   cmd_read cmd_write cmd_store cmd_display cmd_info cmd_errors cmd_hardcopy
+  many_hid_and_tcp
   gui_connected gui_rescan
 )
 
@@ -441,6 +442,35 @@ case_cmd_write() {
     return
   fi
   command_case write "$W/params.QEL"
+}
+
+# Several instruments at once: the HID instrument (by --device all, auto and its node:
+# one instrument, run once, named by its node) beside one over TCP.
+case_many_hid_and_tcp() {
+  start_sim sim || { broken "$START_ERROR"; return; }
+  local node port tcp_pid
+  node=$(node_of 04D8 FE78)
+  "$QEL11SIM" --port 0 >"$W/tcp.out" 2>"$W/tcp.err" &
+  tcp_pid=$!
+  if ! wait_for 10 has_line "$W/tcp.out" 'listening on tcp:127.0.0.1:'; then
+    kill -TERM "$tcp_pid" 2>/dev/null
+    broken "qel11-sim --port 0 did not start: $(lines_of "$W/tcp.err")"
+    return
+  fi
+  read -r port <"$W/tcp.out"
+  port=${port##*:}
+  timeout 30 "$QEL11CTL" --device all --device auto --device "$node" \
+    --device "tcp:127.0.0.1:$port" scpi '*IDN?' >"$W/many.stdout" 2>"$W/many.stderr"
+  echo $? >"$W/many.status"
+  kill -TERM "$tcp_pid" 2>/dev/null
+  wait "$tcp_pid" 2>/dev/null
+  expect_status many 0
+  expect_line "$W/many.stdout" "the HID instrument's line" "$node"$'\t'"*IDN? -> $IDN"
+  expect_line "$W/many.stdout" "the TCP instrument's line" "tcp:127.0.0.1:$port"$'\t'"*IDN? -> $IDN"
+  [ "$(lines_of "$W/many.stdout")" = "${node}"$'\t'"*IDN? -> $IDN | tcp:127.0.0.1:$port"$'\t'"*IDN? -> $IDN" ] ||
+    [ "$(lines_of "$W/many.stdout")" = "tcp:127.0.0.1:$port"$'\t'"*IDN? -> $IDN | ${node}"$'\t'"*IDN? -> $IDN" ] ||
+    unmet "two lines, one per instrument: '$(lines_of "$W/many.stdout")'"
+  expect_lines "$W/sim.record" "lines at the HID instrument" '*IDN?'
 }
 
 # The window program's objects over hidapi: connected when started with the instrument

@@ -26,16 +26,16 @@ int main(int argc, char** argv) {
     if (key == "--settings") settingsPath = argv[i + 1];
   }
 
-  qel::gui::QelApplication tool(qel::gui::ProgramOptions{}, std::make_unique<qel::HidapiBackend>(),
-                                settingsPath, true);
+  qel::gui::QelApplication tool(
+      qel::gui::ProgramOptions{}, std::make_unique<qel::HidapiBackend>(),
+      [settingsPath] { return settingsPath; }, true);
   tool.ShowMainForm();
 
   int shown = -1;
   QTimer watch;
   watch.setInterval(100);
   QObject::connect(&watch, &QTimer::timeout, [&] {
-    const qel::HidLink* link = tool.Context().link;
-    const int connected = link != nullptr && link->Connected() ? 1 : 0;
+    const int connected = tool.Link().Connected() ? 1 : 0;
     if (connected == shown) return;
     shown = connected;
     std::string line = "connected=" + std::to_string(connected);

@@ -54,17 +54,22 @@ std::optional<DeviceOption> ParseDeviceOption(const std::string& text, std::stri
   return option;
 }
 
-std::unique_ptr<HidBackend> MakeBackend(const DeviceOption& option, const BackendFactory& makeSim) {
+std::unique_ptr<HidBackend> MakeBackend(const DeviceOption& option, const BackendFactory& makeSim,
+                                        int connectTimeoutMs) {
   switch (option.kind) {
     case DeviceOption::Kind::Sim:
       return makeSim ? makeSim() : nullptr;
     case DeviceOption::Kind::Tcp:
-      return std::make_unique<ReportStreamBackend>(option.host, option.port);
+      return std::make_unique<ReportStreamBackend>(option.host, option.port, connectTimeoutMs);
     case DeviceOption::Kind::Path:
-      return std::make_unique<SinglePathBackend>(std::make_unique<SystemHidBackend>(), option.path);
+      return std::make_unique<SinglePathBackend>(MakeSystemHidBackend(), option.path);
     case DeviceOption::Kind::Auto:
       break;
   }
+  return MakeSystemHidBackend();
+}
+
+std::unique_ptr<HidBackend> MakeSystemHidBackend() {
   return std::make_unique<SystemHidBackend>();
 }
 

@@ -26,7 +26,12 @@ std::optional<DeviceOption> ParseDeviceOption(const std::string& text, std::stri
 using BackendFactory = std::function<std::unique_ptr<HidBackend>()>;
 
 // `makeSim` builds the virtual instrument; the core does not depend on it.
-std::unique_ptr<HidBackend> MakeBackend(const DeviceOption& option, const BackendFactory& makeSim);
+// `connectTimeoutMs` bounds connecting to a tcp: instrument (connect and hello).
+std::unique_ptr<HidBackend> MakeBackend(const DeviceOption& option, const BackendFactory& makeSim,
+                                        int connectTimeoutMs = 1000);
+
+// The system's own HID access: hidapi (hidraw) on Linux, the HID calls on Windows.
+std::unique_ptr<HidBackend> MakeSystemHidBackend();
 
 // Shows only the device with the given path of another backend.
 class SinglePathBackend : public HidBackend {
@@ -34,6 +39,8 @@ class SinglePathBackend : public HidBackend {
   SinglePathBackend(std::unique_ptr<HidBackend> inner, std::string path);
   std::vector<HidDeviceInfo> Enumerate() override;
   std::unique_ptr<HidConnection> Open(const HidDeviceInfo& device) override;
+  std::string LastOpenError() const override { return inner_->LastOpenError(); }
+  void SetTimeLimitMs(int ms) override { inner_->SetTimeLimitMs(ms); }
 
  private:
   std::unique_ptr<HidBackend> inner_;

@@ -63,6 +63,13 @@ class HidBackend {
 
   // Opens a device for reading and writing; nullptr when it cannot be opened.
   virtual std::unique_ptr<HidConnection> Open(const HidDeviceInfo& device) = 0;
+
+  // Why the last Open answered nullptr, for the user (path and cause); empty when unknown.
+  virtual std::string LastOpenError() const { return {}; }
+
+  // The read time limit (ms, negative: none). It also bounds connecting to a device where
+  // that takes a wait of its own (the report stream's connect and hello).
+  virtual void SetTimeLimitMs(int /*ms*/) {}
 };
 
 // The instrument's identity on USB.

@@ -12,7 +12,17 @@ bool HidDevice::EnsureOpen() {
   if (openTried_ || !pluggedIn_) return false;
   openTried_ = true;
   connection_ = backend_.Open(info_);
+  if (connection_) {
+    openError_.clear();
+  } else {
+    openError_ = backend_.LastOpenError();
+    if (openError_.empty()) openError_ = info_.path + ": cannot be opened";
+  }
   return connection_ != nullptr;
+}
+
+bool HidDevice::Open() {
+  return EnsureOpen();
 }
 
 bool HidDevice::Write(const std::uint8_t* data, std::size_t length) {

@@ -27,6 +27,10 @@ class HidDevice {
   bool Claimed() const { return claimed_; }
   // True once the device has been opened for reading and writing.
   bool IsOpen() const { return connection_ != nullptr; }
+  // Opens the device now unless it is open; false, with the reason in OpenError(), when
+  // it cannot be opened. Tried once per claim: CloseHandles allows another try.
+  bool Open();
+  const std::string& OpenError() const { return openError_; }
 
   // Opens the device on first use. A device that cannot be opened stays unopened, and
   // its writes and reads fail.
@@ -44,6 +48,7 @@ class HidDevice {
   bool pluggedIn_ = true;
   bool claimed_ = false;
   bool openTried_ = false;
+  std::string openError_;
   std::unique_ptr<HidConnection> connection_;
 };
 
@@ -73,6 +78,7 @@ class HidDeviceController {
   void CheckIn(HidDevice*& device);
 
   const std::list<std::unique_ptr<HidDevice>>& Devices() const { return devices_; }
+  HidBackend& Backend() { return backend_; }
   bool FirstScanDone() const { return scanned_; }
 
  private:

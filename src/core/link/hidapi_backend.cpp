@@ -3,9 +3,12 @@
 #include <hidapi/hidapi.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <mutex>
@@ -185,10 +188,43 @@ std::vector<HidDeviceInfo> HidapiBackend::Enumerate() {
   return devices;
 }
 
+namespace {
+
+std::string OpenFailure(const std::string& path, int error) {
+  std::string text = path + ": " + std::strerror(error);
+  if (error == EACCES || error == EPERM) {
+    text +=
+        " (no read/write permission on the node: install the udev rule 70-qel11.rules, "
+        "see the README)";
+  }
+  return text;
+}
+
+}  // namespace
+
 std::unique_ptr<HidConnection> HidapiBackend::Open(const HidDeviceInfo& device) {
-  if (!library_.Ok() || !IsHidrawNode(device.path, sysfsRoot_)) return nullptr;
+  lastOpenError_.clear();
+  if (!library_.Ok()) {
+    lastOpenError_ = device.path + ": the HID library could not be initialised";
+    return nullptr;
+  }
+  if (!IsHidrawNode(device.path, sysfsRoot_)) {
+    lastOpenError_ = device.path + ": not a hidraw device node";
+    return nullptr;
+  }
   hid_device* handle = hid_open_path(device.path.c_str());
-  if (handle == nullptr) return nullptr;
+  if (handle == nullptr) {
+    // hidapi's own message may be in the user's language and errno is not kept; a
+    // missing permission, the usual cause, is told by access() without opening the node.
+    if (::access(device.path.c_str(), R_OK | W_OK) != 0) {
+      lastOpenError_ = OpenFailure(device.path, errno);
+    } else {
+      const wchar_t* why = hid_error(nullptr);
+      lastOpenError_ = device.path + ": " +
+                       (why != nullptr ? WideToWindows1252(why) : std::string("cannot be opened"));
+    }
+    return nullptr;
+  }
   // The descriptor tells whether reports carry an ID byte; the instrument's do not.
   const bool usesReportIds = ReadReportLengths(device.path, sysfsRoot_).usesReportIds;
   return std::make_unique<HidapiConnection>(handle, usesReportIds);

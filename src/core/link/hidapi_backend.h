@@ -69,10 +69,12 @@ class HidapiBackend : public HidBackend {
   // Opens device.path for reading and writing (hid_open_path); nullptr when it is no
   // hidraw node or the system refuses, e.g. for lack of permission on the node.
   std::unique_ptr<HidConnection> Open(const HidDeviceInfo& device) override;
+  std::string LastOpenError() const override { return lastOpenError_; }
 
  private:
   HidapiLibraryGuard library_;
   std::string sysfsRoot_;
+  std::string lastOpenError_;
 };
 
 }  // namespace qel

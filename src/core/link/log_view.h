@@ -22,6 +22,15 @@ class LogView {
   virtual void Clear() = 0;
 };
 
+// A log that keeps nothing: the link's until a window attaches its view.
+class DiscardingLog : public LogView {
+ public:
+  std::size_t LineCount() const override { return 0; }
+  void DeleteFirstLine() override {}
+  void AppendLine(const std::string&) override {}
+  void Clear() override {}
+};
+
 class MemoryLog : public LogView {
  public:
   std::size_t LineCount() const override { return lines_.size(); }

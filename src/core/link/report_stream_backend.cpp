@@ -9,53 +9,91 @@
 
 namespace qel {
 
+namespace {
+using SteadyClock = std::chrono::steady_clock;
+
+int MsLeft(SteadyClock::time_point deadline) {
+  const auto left =
+      std::chrono::ceil<std::chrono::milliseconds>(deadline - SteadyClock::now()).count();
+  return left > 0 ? static_cast<int>(left) : 0;
+}
+}  // namespace
+
 struct ReportStreamBackend::Stream {
   net::NativeSocket fd = net::kNoSocket;
   bool alive = false;
+  int limitMs = 1000;  // how long the rest of a started frame may take
   HidDeviceInfo info;
   report_stream::FrameReader reader;
+  SteadyClock::time_point partialSince{};  // when the bytes of an unfinished frame began
   std::deque<std::vector<std::uint8_t>> frames;
 
   ~Stream() { Close(); }
   void Close() {
     net::Close(fd);
     alive = false;
+    frames.clear();
+  }
+
+  // Takes what recv delivered; false when the peer closed or the connection failed.
+  bool Take(const std::uint8_t* data, std::ptrdiff_t got) {
+    if (got <= 0) {
+      Close();
+      return false;
+    }
+    const bool wasPartial = reader.HasPartial();
+    reader.Feed(data, static_cast<std::size_t>(got));
+    std::size_t completed = 0;
+    for (; auto next = reader.Next(); ++completed) frames.push_back(std::move(*next));
+    if (reader.HasPartial() && (!wasPartial || completed > 0)) partialSince = SteadyClock::now();
+    return true;
+  }
+
+  // A frame that was begun and not finished within the time limit leaves the stream out
+  // of step for good (its announced length would swallow the next frame), so it is a
+  // dropped connection; the next scan reconnects.
+  bool StalledInFrame() {
+    if (alive && reader.HasPartial() &&
+        SteadyClock::now() - partialSince >= std::chrono::milliseconds(limitMs)) {
+      Close();
+      return true;
+    }
+    return false;
   }
 
   // Waits up to timeoutMs (negative: no limit) for one whole frame.
   // Returns false on time-out or when the connection closed (then alive is false).
   bool NextFrame(std::vector<std::uint8_t>& frame, int timeoutMs) {
-    using clock = std::chrono::steady_clock;
-    const auto deadline = clock::now() + std::chrono::milliseconds(timeoutMs < 0 ? 0 : timeoutMs);
+    const auto deadline =
+        SteadyClock::now() + std::chrono::milliseconds(timeoutMs < 0 ? 0 : timeoutMs);
     for (;;) {
+      if (!alive) return false;
       if (!frames.empty()) {
         frame = std::move(frames.front());
         frames.pop_front();
         return true;
       }
-      if (!alive) return false;
-      int wait = -1;
-      if (timeoutMs >= 0) {
-        const auto left =
-            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - clock::now()).count();
-        wait = left > 0 ? static_cast<int>(left) : 0;
-      }
+      const int wait = timeoutMs < 0 ? -1 : MsLeft(deadline);
       const int ready = net::WaitReadable({fd}, wait);
       if (ready == net::kInterrupted) continue;
       if (ready == net::kWaitFailed) {
         Close();
         return false;
       }
-      if (ready == net::kTimedOut) return false;
+      if (ready == net::kTimedOut) {
+        // A time-out in the middle of a frame drops the connection; a mere look (no
+        // time limit of its own) only does when the frame has stalled that long.
+        if (timeoutMs > 0 && reader.HasPartial()) {
+          Close();
+        } else {
+          StalledInFrame();
+        }
+        return false;
+      }
       std::uint8_t chunk[4096];
       const std::ptrdiff_t got = net::Receive(fd, chunk, sizeof chunk);
       if (got == net::kTryAgain) continue;
-      if (got <= 0) {
-        Close();
-        return false;
-      }
-      reader.Feed(chunk, static_cast<std::size_t>(got));
-      while (auto next = reader.Next()) frames.push_back(std::move(*next));
+      if (!Take(chunk, got)) return false;
     }
   }
 
@@ -64,10 +102,17 @@ struct ReportStreamBackend::Stream {
     return alive;
   }
 
-  // A peer that closed is noticed here even when nothing was read since.
+  // A peer that closed is noticed here even when nothing was read since, and even when
+  // it left bytes unread: everything waiting is taken in, so a close behind them is seen
+  // (and their frames, of a connection that is gone, are never handed to a line).
   bool StillOpen() {
-    if (!alive) return false;
-    if (net::PeerClosed(fd)) Close();
+    while (alive) {
+      std::uint8_t chunk[4096];
+      const std::ptrdiff_t got = net::ReceiveWaiting(fd, chunk, sizeof chunk);
+      if (got == net::kTryAgain) break;
+      if (!Take(chunk, got)) break;
+    }
+    StalledInFrame();
     return alive;
   }
 };
@@ -101,23 +146,38 @@ class StreamConnection : public HidConnection {
 
 }  // namespace
 
-ReportStreamBackend::ReportStreamBackend(std::string host, int port, int connectTimeoutMs)
-    : host_(std::move(host)), port_(port), connectTimeoutMs_(connectTimeoutMs) {}
+ReportStreamBackend::ReportStreamBackend(std::string host, int port, int timeLimitMs)
+    : host_(std::move(host)), port_(port), timeLimitMs_(1000) {
+  SetTimeLimitMs(timeLimitMs);
+}
 
 ReportStreamBackend::~ReportStreamBackend() = default;
+
+void ReportStreamBackend::SetTimeLimitMs(int ms) {
+  timeLimitMs_ = ms < 0 ? 1000 : ms;
+  if (stream_) stream_->limitMs = timeLimitMs_;
+}
+
+std::chrono::steady_clock::time_point ReportStreamBackend::Now() const {
+  return clock_ ? clock_() : SteadyClock::now();
+}
 
 std::string ReportStreamBackend::Path() const {
   return "tcp:" + host_ + ":" + std::to_string(port_);
 }
 
 bool ReportStreamBackend::Connect() {
+  // Connect and hello together take at most the time limit.
+  const auto deadline = SteadyClock::now() + std::chrono::milliseconds(timeLimitMs_);
   auto stream = std::make_shared<Stream>();
-  stream->fd = net::ConnectWithTimeout(host_, port_, connectTimeoutMs_, lastError_);
+  stream->limitMs = timeLimitMs_;
+  stream->fd = net::ConnectWithTimeout(host_, port_, timeLimitMs_, lastError_);
   if (stream->fd == net::kNoSocket) return false;
   stream->alive = true;
   std::vector<std::uint8_t> hello;
-  if (!stream->NextFrame(hello, connectTimeoutMs_)) {
-    lastError_ = Path() + ": no hello frame from the instrument";
+  if (!stream->NextFrame(hello, std::max(1, MsLeft(deadline)))) {
+    lastError_ = Path() + ": no hello frame from the instrument within " +
+                 std::to_string(timeLimitMs_) + " ms";
     return false;
   }
   auto info = report_stream::ParseHello(std::string(hello.begin(), hello.end()));
@@ -140,7 +200,9 @@ std::vector<HidDeviceInfo> ReportStreamBackend::Enumerate() {
     stream_.reset();
     return {};
   }
+  if (Now() < retryAt_) return {};  // lastError_ still tells why
   if (Connect()) return {stream_->info};
+  retryAt_ = Now() + std::chrono::milliseconds(kConnectBackOffMs);
   return {};
 }
 

@@ -3,7 +3,14 @@
 // protocol as if it were one HID device. The tool is the client and connects only where
 // the user points it. A live connection is a plugged device; a closed one is an
 // unplugged device (reported by the next scan), and the scan after that reconnects.
+//
+// Connecting (connect and the hello frame) is bounded by the read time limit, so a scan
+// never waits longer than one read may; a failed attempt is not repeated for
+// kConnectBackOffMs, so a peer that accepts and never greets costs one time limit every
+// few seconds, not one per rescan.
 
+#include <chrono>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -13,11 +20,17 @@ namespace qel {
 
 class ReportStreamBackend : public HidBackend {
  public:
-  ReportStreamBackend(std::string host, int port, int connectTimeoutMs = 1000);
+  using Clock = std::function<std::chrono::steady_clock::time_point()>;
+  static constexpr int kConnectBackOffMs = 3000;
+
+  ReportStreamBackend(std::string host, int port, int timeLimitMs = 1000);
   ~ReportStreamBackend() override;
 
   std::vector<HidDeviceInfo> Enumerate() override;
   std::unique_ptr<HidConnection> Open(const HidDeviceInfo& device) override;
+  // Bounds connecting and the wait for the rest of a frame; negative: 1000 ms.
+  void SetTimeLimitMs(int ms) override;
+  void SetClock(Clock clock) { clock_ = std::move(clock); }
 
   std::string Path() const;
   // Why the last connection attempt failed (empty after a success).
@@ -27,12 +40,15 @@ class ReportStreamBackend : public HidBackend {
 
  private:
   bool Connect();
+  std::chrono::steady_clock::time_point Now() const;
 
   std::string host_;
   int port_;
-  int connectTimeoutMs_;
+  int timeLimitMs_;
+  Clock clock_;
   std::shared_ptr<Stream> stream_;
   std::string lastError_;
+  std::chrono::steady_clock::time_point retryAt_{};
 };
 
 }  // namespace qel

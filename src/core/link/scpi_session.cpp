@@ -43,27 +43,32 @@ bool IsQuery(const std::string& line) {
 }
 }  // namespace
 
+// "SND : " is logged once the line has gone out, with the time it went out: a line that
+// was never written (no instrument, the link's hold-off after a time-out, a refused
+// write) leaves no entry, so the log shows exactly the traffic that reached the
+// instrument. The caller sees such a line's empty reply; marking it in the log as well
+// would push real traffic out of the 250-line log during a hold-off.
 std::string ScpiSession::ScpiQuery(const std::string& line) {
-  ProtocolLog("SND : " + line);
+  const auto logSent = [this, &line] { ProtocolLog("SND : " + line); };
   std::string reply;
   if (IsQuery(line)) {
-    reply = link_.Exchange(line + '\n');
+    reply = link_.Exchange(line + '\n', logSent);
     if (!reply.empty()) {
       const auto nul = reply.find('\0');
       if (nul != std::string::npos) reply.erase(nul);
       ProtocolLog("REC : " + reply);
     }
   } else {
-    link_.Exchange(line + '\n');
+    link_.Exchange(line + '\n', logSent);
   }
   return reply;
 }
 
 std::string ScpiSession::ScpiQueryRaw(const std::string& line) {
-  ProtocolLog("SND : " + line);
+  const auto logSent = [this, &line] { ProtocolLog("SND : " + line); };
   std::string reply;
   if (IsQuery(line)) {
-    reply = link_.Exchange(line + '\n');
+    reply = link_.Exchange(line + '\n', logSent);
     if (!reply.empty()) {
       // The header is the first 6 characters, NUL or not; the payload stays in RawReply.
       if (reply.size() > 6) reply.erase(6);
@@ -71,7 +76,7 @@ std::string ScpiSession::ScpiQueryRaw(const std::string& line) {
       rawReply_ = link_.LastReport();
     }
   } else {
-    link_.Exchange(line + '\n');
+    link_.Exchange(line + '\n', logSent);
   }
   return reply;
 }

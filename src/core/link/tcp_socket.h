@@ -52,9 +52,9 @@ std::ptrdiff_t Receive(NativeSocket socket, std::uint8_t* buffer, std::size_t ca
 // kTimedOut, kWaitFailed, kInterrupted.
 int WaitReadable(std::initializer_list<NativeSocket> sockets, int timeoutMs);
 
-// Without waiting and without taking any byte: true when the peer has closed or the
-// connection failed.
-bool PeerClosed(NativeSocket socket);
+// Without waiting: what has arrived (as Receive), or kTryAgain when nothing is there.
+// A peer that closed behind unread bytes gives those bytes first, then kPeerClosed.
+std::ptrdiff_t ReceiveWaiting(NativeSocket socket, std::uint8_t* buffer, std::size_t capacity);
 
 // A listening TCP socket on 127.0.0.1 (port 0: a free one), never reachable from other
 // machines. kNoSocket and the reason in `error` when it cannot be had.

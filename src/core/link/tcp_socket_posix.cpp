@@ -90,14 +90,14 @@ int WaitReadable(std::initializer_list<NativeSocket> sockets, int timeoutMs) {
   return kTimedOut;
 }
 
-bool PeerClosed(NativeSocket socket) {
-  pollfd p{socket, POLLIN, 0};
-  if (::poll(&p, 1, 0) > 0) {
-    std::uint8_t byte = 0;
-    const ssize_t n = ::recv(socket, &byte, 1, MSG_PEEK | MSG_DONTWAIT);
-    if (n == 0 || (n < 0 && errno != EAGAIN && errno != EINTR)) return true;
+std::ptrdiff_t ReceiveWaiting(NativeSocket socket, std::uint8_t* buffer, std::size_t capacity) {
+  for (;;) {
+    const ssize_t got = ::recv(socket, buffer, capacity, MSG_DONTWAIT);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) return kTryAgain;
+    if (got < 0) return kReceiveFailed;
+    return got;
   }
-  return false;
 }
 
 NativeSocket ListenOnLoopback(std::uint16_t port, std::string& error) {

@@ -149,14 +149,13 @@ int WaitReadable(std::initializer_list<NativeSocket> sockets, int timeoutMs) {
   return kTimedOut;
 }
 
-bool PeerClosed(NativeSocket socket) {
-  if (WaitReadable({socket}, 0) != 0) return false;
-  // Readable: a byte, an orderly close (0) or an error; peeking takes nothing away and
-  // does not wait, since something is there.
-  char byte = 0;
-  const int n = recv(static_cast<SOCKET>(socket), &byte, 1, MSG_PEEK);
-  return n == 0 || (n == SOCKET_ERROR && WSAGetLastError() != WSAEWOULDBLOCK &&
-                    WSAGetLastError() != WSAEINTR);
+std::ptrdiff_t ReceiveWaiting(NativeSocket socket, std::uint8_t* buffer, std::size_t capacity) {
+  // The socket blocks (Winsock has no per-call MSG_DONTWAIT): look first. Readable means
+  // bytes, an orderly close or an error, so the recv then returns at once.
+  const int ready = WaitReadable({socket}, 0);
+  if (ready == kWaitFailed) return kReceiveFailed;
+  if (ready != 0) return kTryAgain;
+  return Receive(socket, buffer, capacity);
 }
 
 NativeSocket ListenOnLoopback(std::uint16_t port, std::string& error) {

@@ -16,11 +16,13 @@ constexpr std::array<std::string_view, 4> kHeaders = {"SERI:COMA:BAUD", "SERI:CO
 
 }  // namespace
 
-void EIA232Model::ReadFromDevice(ScpiSession& session) {
+UnfitReplies EIA232Model::ReadFromDevice(ScpiSession& session) {
   const std::array<ChoiceSetting*, 4> settings = {&Baud, &StopBit, &Parity, &Mode};
+  PageReader read(session);
   for (std::size_t i = 0; i < kHeaders.size(); ++i) {
-    settings[i]->SetFromReply(session.ScpiQuery(std::string(kHeaders[i]) + "?"));
+    read.Choice(std::string(kHeaders[i]) + "?", *settings[i]);
   }
+  return read.Unfit();
 }
 
 void EIA232Model::WriteToDevice(ScpiSession& session) const {

@@ -19,7 +19,7 @@ class EIA232Model : public ParameterPage {
   ChoiceSetting Mode{kSerialModeChoices};
 
   // Lines: "SERI:COMA:BAUD?", "SERI:COMA:STOP?", "SERI:COMA:PARY?", "SERI:COMA:MODE?".
-  void ReadFromDevice(ScpiSession& session) override;
+  UnfitReplies ReadFromDevice(ScpiSession& session) override;
   // Lines: the same headers without "?", each with a blank and its token.
   void WriteToDevice(ScpiSession& session) const override;
   // Keys: the four headers ("SERI:COMA:BAUD", ...).

@@ -30,11 +30,13 @@ std::span<const std::string_view> RangeItemsFor(int mode, int unit) {
   return kRangeItemTable[mode == 1 ? 1 : 0][static_cast<std::size_t>(unit)];
 }
 
-void EinheitenModel::ReadFromDevice(ScpiSession& session) {
-  Mess_Modus.SetFromReply(session.ScpiQuery("MODE?"));
-  Bereich.SetFromReply(session.ScpiQuery("RANG?"));
-  Einheit.SetFromReply(session.ScpiQuery("UNIT?"));
+UnfitReplies EinheitenModel::ReadFromDevice(ScpiSession& session) {
+  PageReader read(session);
+  read.Choice("MODE?", Mess_Modus);
+  read.Choice("RANG?", Bereich);
+  read.Choice("UNIT?", Einheit);
   UpdateRangeItems();
+  return read.Unfit();
 }
 
 void EinheitenModel::WriteToDevice(ScpiSession& session) const {

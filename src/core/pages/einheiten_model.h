@@ -28,7 +28,7 @@ class EinheitenModel : public ParameterPage {
   bool Auto = false;
 
   // Lines: "MODE?", "RANG?", "UNIT?", then UpdateRangeItems.
-  void ReadFromDevice(ScpiSession& session) override;
+  UnfitReplies ReadFromDevice(ScpiSession& session) override;
   // Lines: "MODE " + token, "UNIT " + token, "RANG:SET " + token.
   void WriteToDevice(ScpiSession& session) const override;
   void SaveToIni(IniDocument& file) const override;

@@ -22,10 +22,12 @@ std::string InLineModel::Header() const {
   return "DGIO:SET:IN" + ChannelText(PageKind::InLine, Tag);
 }
 
-void InLineModel::ReadFromDevice(ScpiSession& session) {
+UnfitReplies InLineModel::ReadFromDevice(ScpiSession& session) {
   const std::string header = Header();
-  Funk.SetFromReply(session.ScpiQuery(header + ":FUNC?"));
-  Logic.SetFromReply(session.ScpiQuery(header + ":LOG?"));
+  PageReader read(session);
+  read.Choice(header + ":FUNC?", Funk);
+  read.Choice(header + ":LOG?", Logic);
+  return read.Unfit();
 }
 
 void InLineModel::WriteToDevice(ScpiSession& session) const {

@@ -21,7 +21,7 @@ class InLineModel : public ParameterPage {
   std::string Section() const;
 
   // Lines: "DGIO:SET:IN<n>:FUNC?", "DGIO:SET:IN<n>:LOG?".
-  void ReadFromDevice(ScpiSession& session) override;
+  UnfitReplies ReadFromDevice(ScpiSession& session) override;
   // Lines: "DGIO:SET:IN<n>:FUNC <token>", "DGIO:SET:IN<n>:LOG <token>".
   void WriteToDevice(ScpiSession& session) const override;
   void SaveToIni(IniDocument& file) const override;

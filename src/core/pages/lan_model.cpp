@@ -9,11 +9,11 @@ namespace qel {
 namespace {
 
 // The instrument is asked for the octets in the order 3, 4, 2, 1.
-void ReadAddress(ScpiSession& session, const std::string& header, IpAdrInModel& address) {
-  const std::string a3 = session.ScpiQuery(header + "3?");
-  const std::string a4 = session.ScpiQuery(header + "4?");
-  const std::string a2 = session.ScpiQuery(header + "2?");
-  const std::string a1 = session.ScpiQuery(header + "1?");
+void ReadAddress(PageReader& read, const std::string& header, IpAdrInModel& address) {
+  const std::string a3 = read.Octet(header + "3?");
+  const std::string a4 = read.Octet(header + "4?");
+  const std::string a2 = read.Octet(header + "2?");
+  const std::string a1 = read.Octet(header + "1?");
   address.SetAddress(a1, a2, a3, a4);
 }
 
@@ -37,9 +37,11 @@ void LoadAddress(const IniDocument& file, const std::string& header, IpAdrInMode
 
 }  // namespace
 
-void LANModel::ReadFromDevice(ScpiSession& session) {
-  ReadAddress(session, "IP:IP", Ip_Adr_In);
-  ReadAddress(session, "IP:MAS", Sub_Adr_In);
+UnfitReplies LANModel::ReadFromDevice(ScpiSession& session) {
+  PageReader read(session);
+  ReadAddress(read, "IP:IP", Ip_Adr_In);
+  ReadAddress(read, "IP:MAS", Sub_Adr_In);
+  return read.Unfit();
 }
 
 void LANModel::WriteToDevice(ScpiSession& session) const {

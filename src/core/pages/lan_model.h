@@ -18,7 +18,7 @@ class LANModel : public ParameterPage {
 
   // Lines: "IP:IP3?", "IP:IP4?", "IP:IP2?", "IP:IP1?", then "IP:MAS3?", "IP:MAS4?",
   // "IP:MAS2?", "IP:MAS1?"; each reply goes to its own octet (padded, then checked).
-  void ReadFromDevice(ScpiSession& session) override;
+  UnfitReplies ReadFromDevice(ScpiSession& session) override;
   // Lines: "IP:IP<k> <octet k>" for k = 1..4, then "IP:MAS<k> <octet k>"; the octet
   // texts as they stand.
   void WriteToDevice(ScpiSession& session) const override;

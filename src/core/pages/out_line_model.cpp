@@ -4,7 +4,6 @@
 
 #include "core/link/scpi_session.h"
 #include "core/pages/page_helpers.h"
-#include "core/platform/ini_document.h"
 
 namespace qel {
 namespace {
@@ -29,28 +28,30 @@ std::string OutLineModel::Header() const {
   return "DGIO:SET:OUT" + ChannelText(PageKind::OutLine, Tag);
 }
 
-void OutLineModel::ReadFromDevice(ScpiSession& session) {
+UnfitReplies OutLineModel::ReadFromDevice(ScpiSession& session) {
   const std::string header = Header();
-  Funk.SetFromReply(session.ScpiQuery(header + ":FUNC?"));
-  Logic.SetFromReply(session.ScpiQuery(header + ":LOG?"));
-  OG = FormatLimitValue(session.ScpiQuery(header + ":LIMI:HIGH?"));
-  UG = FormatLimitValue(session.ScpiQuery(header + ":LIMI:LOW?"));
+  PageReader read(session);
+  read.Choice(header + ":FUNC?", Funk);
+  read.Choice(header + ":LOG?", Logic);
+  OG.SetText(read.Limit(header + ":LIMI:HIGH?"));
+  UG.SetText(read.Limit(header + ":LIMI:LOW?"));
+  return read.Unfit();
 }
 
 void OutLineModel::WriteToDevice(ScpiSession& session) const {
   const std::string header = Header();
   session.ScpiQuery(header + ":FUNC " + Funk.Token());
   session.ScpiQuery(header + ":LOG " + Logic.Token());
-  if (!OG.empty()) session.ScpiQuery(header + ":LIMI:HIGH " + OG);
-  if (!UG.empty()) session.ScpiQuery(header + ":LIMI:LOW " + UG);
+  OG.WriteToDevice(session, header + ":LIMI:HIGH");
+  UG.WriteToDevice(session, header + ":LIMI:LOW");
 }
 
 void OutLineModel::SaveToIni(IniDocument& file) const {
   const std::string section = Section();
   Funk.SaveToIni(file, section, kFuncKey);
   Logic.SaveToIni(file, section, kLogKey);
-  file.WriteString(section, kHighKey, OG);
-  file.WriteString(section, kLowKey, UG);
+  OG.SaveToIni(file, section, kHighKey);
+  UG.SaveToIni(file, section, kLowKey);
 }
 
 void OutLineModel::LoadFromIni(const IniDocument& file) {
@@ -58,8 +59,8 @@ void OutLineModel::LoadFromIni(const IniDocument& file) {
   try {
     Funk.LoadFromIni(file, section, kFuncKey);
     Logic.LoadFromIni(file, section, kLogKey);
-    OG = file.ReadString(section, kHighKey, "0");
-    UG = file.ReadString(section, kLowKey, "0");
+    OG.LoadFromIni(file, section, kHighKey);
+    UG.LoadFromIni(file, section, kLowKey);
   } catch (const std::exception&) {
     Funk.SetIndex(0);
     Logic.SetIndex(0);

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/pages/choice_setting.h"
+#include "core/pages/limit_value.h"
 #include "core/pages/parameter_page.h"
 
 namespace qel {
@@ -28,21 +29,19 @@ class OutLineModel : public ParameterPage {
   int Tag;
   ChoiceSetting Funk{kOutFunctionChoices};
   ChoiceSetting Logic{kOutLogicChoices};
-  // Limit texts as typed (through NumericKeyFilter), read (FormatLimitValue) or loaded;
-  // sent and saved exactly as they stand.
-  std::string OG = "0.0000";
-  std::string UG = "0.0000";
+  LimitValue OG;  // upper limit
+  LimitValue UG;  // lower limit
 
   // "Output" + channel, e.g. "Output3".
   std::string Section() const;
 
   // Lines: "DGIO:SET:OUT<n>:FUNC?", ":LOG?", ":LIMI:HIGH?", ":LIMI:LOW?".
-  void ReadFromDevice(ScpiSession& session) override;
+  UnfitReplies ReadFromDevice(ScpiSession& session) override;
   // Lines: "DGIO:SET:OUT<n>:FUNC <token>", ":LOG <token>", then ":LIMI:HIGH <OG>" and
   // ":LIMI:LOW <UG>", each limit line only when its text is not empty.
   void WriteToDevice(ScpiSession& session) const override;
   void SaveToIni(IniDocument& file) const override;
-  // Missing keys: positions 0, limit texts "0".
+  // Missing keys: positions 0, limit texts "0"; so is a limit text that is no number.
   void LoadFromIni(const IniDocument& file) override;
 
  private:

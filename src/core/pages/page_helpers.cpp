@@ -42,6 +42,16 @@ std::string FormatLimitValue(std::string_view reply) {
   return value < 0 ? "-" + text : text;
 }
 
+std::string LimitTextFromFile(std::string_view text) {
+  constexpr std::string_view kTypingStarts[] = {"", "+", "-", ".", "+.", "-."};
+  for (const std::string_view start : kTypingStarts) {
+    if (text == start) return std::string(text);
+  }
+  // Blanks around a number are fine in a reply, but the field cannot hold them.
+  const bool number = ParseDecimal(text) && text.find(' ') == std::string_view::npos;
+  return number ? std::string(text) : "0";
+}
+
 KeyFilterResult NumericKeyFilter(const std::string& text, int caret, char typed) {
   using Action = KeyFilterResult::Action;
   if (static_cast<unsigned char>(typed) < 32) return {Action::Pass, typed, {}, 0};

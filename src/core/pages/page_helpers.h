@@ -24,6 +24,13 @@ int TokenCount(std::string_view tokens);
 // A reply that is no number (empty text included) shows as "0.0000".
 std::string FormatLimitValue(std::string_view reply);
 
+// A limit text from a parameter file as the limit field takes it. Kept when the field
+// could hold it: a number (as typed or as FormatLimitValue writes it), empty text, or a
+// sign and point that typing starts with ("+", "-", ".", "+.", "-."). Anything else counts
+// as a missing key, "0": a file cannot carry further commands into the limit line, as
+// "1;:MODE AC" would.
+std::string LimitTextFromFile(std::string_view text);
+
 // What the numeric key filter does with one typed character.
 struct KeyFilterResult {
   enum class Action {

@@ -6,6 +6,7 @@
 #include "core/platform/atomic_file.h"
 #include "core/platform/computer_name.h"
 #include "core/platform/ini_file.h"
+#include "core/text/ascii.h"
 
 namespace qel {
 namespace {
@@ -49,7 +50,7 @@ IniDocument BuildParameterFile(const ParameterPages& pages, const ParameterFileI
   return file;
 }
 
-void SaveParameterFile(const std::string& path, const ParameterPages& pages,
+void SaveParameterFile(const std::filesystem::path& path, const ParameterPages& pages,
                        const ParameterFileInfo& info) {
   // The whole file is replaced, never merged with what it held, so there is no need to
   // read it first.
@@ -58,8 +59,33 @@ void SaveParameterFile(const std::string& path, const ParameterPages& pages,
   }
 }
 
-void LoadParameterFile(const std::string& path, ParameterPages& pages) {
+void LoadParameterFile(const std::filesystem::path& path, ParameterPages& pages) {
   pages.LoadAll(IniFile(path).Load());
+}
+
+ParameterFileLoad LoadParameterFileStrictly(const std::filesystem::path& path,
+                                            ParameterPages& pages) {
+  std::error_code ec;
+  if (std::filesystem::is_directory(path, ec)) return ParameterFileLoad::kFolder;
+  std::string bytes;
+  switch (ReadFileBytes(path, bytes)) {
+    case FileReadStatus::kMissing:
+      return ParameterFileLoad::kMissing;
+    case FileReadStatus::kFailed:
+      return ParameterFileLoad::kUnreadable;
+    case FileReadStatus::kRead:
+      break;
+  }
+  const IniDocument file = IniDocument::Parse(bytes);
+  bool pageSection = false;
+  for (const std::string& name : file.ReadSectionNames()) {
+    for (const std::string_view section : kParameterPageSections) {
+      pageSection = pageSection || AsciiEqualsNoCase(name, section);
+    }
+  }
+  if (!pageSection) return ParameterFileLoad::kNotParameterFile;
+  pages.LoadAll(file);
+  return ParameterFileLoad::kLoaded;
 }
 
 }  // namespace qel

@@ -4,6 +4,8 @@
 // and load work on a parameter file held in memory (the caller loads and writes the
 // file), each page under its own section.
 
+#include "core/pages/page_reader.h"
+
 namespace qel {
 
 class IniDocument;
@@ -14,8 +16,9 @@ class ParameterPage {
   virtual ~ParameterPage() = default;
 
   // Sends each query and sets the page from the reply. An empty reply (no instrument)
-  // leaves boxes without selection and limits at "0.0000"; nothing is reported.
-  virtual void ReadFromDevice(ScpiSession& session) = 0;
+  // leaves boxes without selection and limits at "0.0000"; the window reports nothing.
+  // Returns the answered queries whose reply did not fit (see PageReader).
+  virtual UnfitReplies ReadFromDevice(ScpiSession& session) = 0;
   // Sends one setting line per setting: header, one blank, argument.
   virtual void WriteToDevice(ScpiSession& session) const = 0;
   virtual void SaveToIni(IniDocument& file) const = 0;

@@ -22,8 +22,13 @@ std::array<const ParameterPage*, ParameterPages::kPageCount> ParameterPages::InP
           &TastenFrame1,    &TastenFrame2,  &LANFrame1,     &EIA232Frame1};
 }
 
-void ParameterPages::ReadAll(ScpiSession& session) {
-  for (ParameterPage* page : InPageOrder()) page->ReadFromDevice(session);
+UnfitReplies ParameterPages::ReadAll(ScpiSession& session) {
+  UnfitReplies unfit;
+  for (ParameterPage* page : InPageOrder()) {
+    const UnfitReplies pageUnfit = page->ReadFromDevice(session);
+    unfit.insert(unfit.end(), pageUnfit.begin(), pageUnfit.end());
+  }
+  return unfit;
 }
 
 void ParameterPages::WriteAll(ScpiSession& session) const {

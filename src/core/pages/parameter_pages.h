@@ -45,8 +45,9 @@ class ParameterPages {
   std::array<const ParameterPage*, kPageCount> InPageOrder() const;
 
   // "Werte aus Gerät lesen ": ReadFromDevice of every page, 39 lines. A page without
-  // replies shows its empty state and the next page runs all the same.
-  void ReadAll(ScpiSession& session);
+  // replies shows its empty state and the next page runs all the same. Returns the
+  // replies that did not fit their lines, in line order.
+  UnfitReplies ReadAll(ScpiSession& session);
   // "Werte ins Gerät schreiben ": WriteToDevice of every page.
   void WriteAll(ScpiSession& session) const;
   // "Speichern": sends kStoreLine.

@@ -12,8 +12,10 @@ std::string TastenModel::Section() const {
   return "KEYS" + ChannelText(PageKind::Tasten, Tag);
 }
 
-void TastenModel::ReadFromDevice(ScpiSession& session) {
-  Funk.SetFromReply(session.ScpiQuery("KEYS:" + ChannelText(PageKind::Tasten, Tag) + ":FUNC?"));
+UnfitReplies TastenModel::ReadFromDevice(ScpiSession& session) {
+  PageReader read(session);
+  read.Choice("KEYS:" + ChannelText(PageKind::Tasten, Tag) + ":FUNC?", Funk);
+  return read.Unfit();
 }
 
 void TastenModel::WriteToDevice(ScpiSession& session) const {

@@ -20,7 +20,7 @@ class TastenModel : public ParameterPage {
   std::string Section() const;
 
   // Line: "KEYS:<k>:FUNC?".
-  void ReadFromDevice(ScpiSession& session) override;
+  UnfitReplies ReadFromDevice(ScpiSession& session) override;
   // Line: "KEYS:<k>:FUNC <token>" (the first token is sent as "No").
   void WriteToDevice(ScpiSession& session) const override;
   // Key "FUNC".

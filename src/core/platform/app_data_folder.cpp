@@ -73,6 +73,18 @@ std::string GetAppDataFolder() {
   return GetAppDataFolder(ProcessEnv);
 }
 
+std::string DataFolderForFiles(const EnvLookup& env) {
+  std::string folder = GetAppDataFolder(env);
+#ifndef _WIN32
+  if (folder.empty()) folder = AppDataFolderPath(env);
+#endif
+  return folder;
+}
+
+std::string DataFolderForFiles() {
+  return DataFolderForFiles(ProcessEnv);
+}
+
 std::string PathInFolder(const std::string& folder, std::string_view fileName) {
   std::string path = folder;
   path += kSeparator;

@@ -32,9 +32,18 @@ std::string AppDataFolderPath(const EnvLookup& env);
 std::string GetAppDataFolder(const EnvLookup& env);
 std::string GetAppDataFolder();
 
-// folder + separator + fileName. An empty folder (no data folder) gives a path in the
-// root folder ("/QEL_HID_SETUP.ini"; "\QEL_HID_SETUP.ini", the root of the current drive,
-// on Windows); writing there is normally refused, which then gets reported.
+// The folder that the files of the data folder (settings, internal-settings backups) go
+// to, looked up (and created) anew at every call: GetAppDataFolder when it exists or could
+// be created. Without one, Windows keeps the empty text (the files then land at the root
+// of the current drive); elsewhere it is the folder that could not be created, so a write
+// there is refused with the usual write error naming that path, and nothing ever lands
+// in "/".
+std::string DataFolderForFiles(const EnvLookup& env);
+std::string DataFolderForFiles();
+
+// folder + separator + fileName. An empty folder gives a path in the root folder
+// ("\QEL_HID_SETUP.ini", the root of the current drive, on Windows); use
+// DataFolderForFiles for the folder.
 std::string PathInFolder(const std::string& folder, std::string_view fileName);
 
 inline constexpr std::string_view kSettingsFileName = "QEL_HID_SETUP.ini";

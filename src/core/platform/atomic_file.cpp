@@ -5,9 +5,9 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
+#include <string_view>
 #include <system_error>
-
-#include "core/platform/native_path.h"
 
 #ifdef _WIN32
 #ifndef NOMINMAX
@@ -19,6 +19,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <csignal>
+
 #include <cerrno>
 #endif
 
@@ -27,33 +29,107 @@ namespace fs = std::filesystem;
 namespace qel {
 namespace {
 
-// A name beside the target that no other writer (thread or process) picks at once.
-fs::path TemporaryName(const fs::path& target, int attempt) {
-  static std::atomic<unsigned> counter{0};
+constexpr std::string_view kTemporarySuffix = ".qeltmp";
+
+long CurrentProcessId() {
 #ifdef _WIN32
-  const unsigned long process = GetCurrentProcessId();
+  return static_cast<long>(GetCurrentProcessId());
 #else
-  const long process = static_cast<long>(getpid());
+  return static_cast<long>(getpid());
 #endif
-  fs::path name = ".";
-  name += target.filename();
-  name += "." + std::to_string(process) + "." + std::to_string(counter++) + "." +
-          std::to_string(attempt) + ".tmp";
+}
+
+// Whether a process with this id runs now. In doubt (no permission to ask) it does, so
+// its file stays.
+bool ProcessRuns(long processId) {
+#ifdef _WIN32
+  HANDLE process =
+      OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, static_cast<DWORD>(processId));
+  if (process == nullptr) return GetLastError() != ERROR_INVALID_PARAMETER;
+  DWORD exitCode = 0;
+  const bool runs = !GetExitCodeProcess(process, &exitCode) || exitCode == STILL_ACTIVE;
+  CloseHandle(process);
+  return runs;
+#else
+  return ::kill(static_cast<pid_t>(processId), 0) == 0 || errno != ESRCH;
+#endif
+}
+
+// A regular file (not a link) that this user owns.
+bool IsOwnRegularFile(const fs::path& path) {
+#ifdef _WIN32
+  std::error_code ec;
+  return fs::symlink_status(path, ec).type() == fs::file_type::regular;
+#else
+  struct stat st {};
+  return ::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == ::geteuid();
+#endif
+}
+
+// The process id in a temporary file name of this target: `name` must be exactly
+// ".<target name>.<digits>-<digits>.qeltmp".
+template <typename Char>
+std::optional<long> TemporaryOwner(std::basic_string_view<Char> name,
+                                   std::basic_string_view<Char> targetName) {
+  const auto digitsAt = [&name](std::size_t& at) {
+    const std::size_t start = at;
+    while (at < name.size() && name[at] >= '0' && name[at] <= '9') ++at;
+    return at - start;
+  };
+  if (name.size() < targetName.size() + 2 || name[0] != '.' ||
+      name.substr(1, targetName.size()) != targetName || name[targetName.size() + 1] != '.') {
+    return std::nullopt;
+  }
+  std::size_t at = targetName.size() + 2;
+  const std::size_t pidStart = at;
+  const std::size_t pidDigits = digitsAt(at);
+  if (pidDigits == 0 || pidDigits > 9 || at >= name.size() || name[at] != '-') return std::nullopt;
+  ++at;
+  if (digitsAt(at) == 0 || name.size() - at != kTemporarySuffix.size()) return std::nullopt;
+  for (std::size_t i = 0; i < kTemporarySuffix.size(); ++i) {
+    if (name[at + i] != static_cast<Char>(kTemporarySuffix[i])) return std::nullopt;
+  }
+  long processId = 0;
+  for (std::size_t i = pidStart; i < pidStart + pidDigits; ++i) {
+    processId = processId * 10 + (name[i] - '0');
+  }
+  return processId;
+}
+
+// Removes what killed writers of this target left behind (see WriteFileAtomically).
+void RemoveLeftoverTemporaries(const fs::path& target) {
+  using View = std::basic_string_view<fs::path::value_type>;
+  const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+  const fs::path::string_type targetName = target.filename().native();
+  const long self = CurrentProcessId();
+  std::error_code ec;
+  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+    const fs::path::string_type name = it->path().filename().native();
+    const std::optional<long> owner = TemporaryOwner(View(name), View(targetName));
+    if (!owner || *owner == self || ProcessRuns(*owner)) continue;
+    if (!IsOwnRegularFile(it->path())) continue;
+    std::error_code ignored;
+    fs::remove(it->path(), ignored);
+  }
+}
+
+// A name beside the target that no other writer (thread or process) picks at once.
+fs::path TemporaryPath(const fs::path& target) {
+  static std::atomic<unsigned> counter{0};
   fs::path tmp = target;
-  tmp.replace_filename(name);
+  tmp.replace_filename(TemporaryFileName(target, CurrentProcessId(), counter++));
   return tmp;
 }
 
 #ifdef _WIN32
 
 bool WriteAndReplace(const fs::path& target, std::string_view bytes) {
-  const std::wstring& name = target.native();
-  const DWORD attributes = GetFileAttributesW(name.c_str());
+  const DWORD attributes = GetFileAttributesW(target.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
     return false;
   }
   for (int attempt = 0; attempt < 8; ++attempt) {
-    const std::wstring tmp = TemporaryName(target, attempt).native();
+    const fs::path tmp = TemporaryPath(target);
     HANDLE file = CreateFileW(tmp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
@@ -70,8 +146,8 @@ bool WriteAndReplace(const fs::path& target, std::string_view bytes) {
     }
     ok = ok && FlushFileBuffers(file);
     ok = CloseHandle(file) && ok;
-    ok = ok &&
-         MoveFileExW(tmp.c_str(), name.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    ok = ok && MoveFileExW(tmp.c_str(), target.c_str(),
+                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
     if (!ok) DeleteFileW(tmp.c_str());
     return ok;
   }
@@ -105,7 +181,7 @@ bool WriteAndReplace(const fs::path& target, std::string_view bytes) {
   const bool exists = ::stat(target.c_str(), &old) == 0;
   if (exists && (!S_ISREG(old.st_mode) || ::access(target.c_str(), W_OK) != 0)) return false;
   for (int attempt = 0; attempt < 8; ++attempt) {
-    const fs::path tmp = TemporaryName(target, attempt);
+    const fs::path tmp = TemporaryPath(target);
     // 0666 less the umask, as for any new file; an existing file's bits are copied below.
     const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0) {
@@ -130,15 +206,21 @@ bool WriteAndReplace(const fs::path& target, std::string_view bytes) {
 
 }  // namespace
 
-FileReadStatus ReadFileBytes(const std::string& path, std::string& bytes) {
+fs::path TemporaryFileName(const fs::path& target, long processId, unsigned n) {
+  fs::path name = ".";
+  name += target.filename();
+  name += "." + std::to_string(processId) + "-" + std::to_string(n) + std::string(kTemporarySuffix);
+  return name;
+}
+
+FileReadStatus ReadFileBytes(const fs::path& path, std::string& bytes) {
   bytes.clear();
-  const fs::path native = PathFromUtf8(path);
   std::error_code ec;
-  const fs::file_status status = fs::status(native, ec);
+  const fs::file_status status = fs::status(path, ec);
   if (status.type() == fs::file_type::not_found) return FileReadStatus::kMissing;
   // Folders, pipes and devices are no profile files (a pipe would block the read).
   if (ec || !fs::is_regular_file(status)) return FileReadStatus::kFailed;
-  std::ifstream in(native, std::ios::binary);
+  std::ifstream in(path, std::ios::binary);
   if (!in) return FileReadStatus::kFailed;
   bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
   if (in.bad()) {
@@ -148,14 +230,15 @@ FileReadStatus ReadFileBytes(const std::string& path, std::string& bytes) {
   return FileReadStatus::kRead;
 }
 
-bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
-  if (path.empty()) return false;
-  fs::path target = PathFromUtf8(path);
+bool WriteFileAtomically(const fs::path& path, std::string_view bytes) {
+  if (path.empty() || !path.has_filename()) return false;
+  fs::path target(path);
   std::error_code ec;
   if (fs::is_symlink(fs::symlink_status(target, ec))) {
     target = fs::weakly_canonical(target, ec);
     if (ec) return false;
   }
+  RemoveLeftoverTemporaries(target);
   return WriteAndReplace(target, bytes);
 }
 

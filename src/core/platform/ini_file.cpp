@@ -1,11 +1,16 @@
 #include "core/platform/ini_file.h"
 
 #include "core/platform/atomic_file.h"
+#include "core/platform/native_path.h"
 
 namespace qel {
 
-IniWriteError::IniWriteError(const std::string& path)
-    : std::runtime_error("In " + path + " kann nicht geschrieben werden"), path_(path) {}
+std::string WriteErrorText(const std::filesystem::path& path) {
+  return "In " + PathToUtf8(path) + " kann nicht geschrieben werden";
+}
+
+IniWriteError::IniWriteError(const std::filesystem::path& path)
+    : std::runtime_error(WriteErrorText(path)), path_(path) {}
 
 IniDocument IniFile::Load() const {
   std::string bytes;

@@ -6,6 +6,7 @@
 // the file atomically (see atomic_file.h): a failed write leaves the previous file as it
 // was. `Edit` groups many changes into one load and one write, for files of many keys.
 
+#include <filesystem>
 #include <functional>
 #include <stdexcept>
 #include <string>
@@ -19,20 +20,25 @@ namespace qel {
 
 // A refused write: the folder is missing or not writable, the path is a folder, the disk
 // is full, the file exists but cannot be read (writing would lose its other keys), ...
-// what() is "In <path> kann nicht geschrieben werden".
+// what() is "In <path> kann nicht geschrieben werden", the path in the file system's own
+// bytes (UTF-8 on Windows, as qel11ctl prints it); a window or console that shows it builds the
+// text from Path() in its own encoding (WriteErrorText).
 class IniWriteError : public std::runtime_error {
  public:
-  explicit IniWriteError(const std::string& path);
-  const std::string& Path() const { return path_; }
+  explicit IniWriteError(const std::filesystem::path& path);
+  const std::filesystem::path& Path() const { return path_; }
 
  private:
-  std::string path_;
+  std::filesystem::path path_;
 };
+
+// "In <path> kann nicht geschrieben werden", with the path's own bytes (Windows: UTF-8).
+std::string WriteErrorText(const std::filesystem::path& path);
 
 class IniFile {
  public:
-  explicit IniFile(std::string path) : path_(std::move(path)) {}
-  const std::string& Path() const { return path_; }
+  explicit IniFile(std::filesystem::path path) : path_(std::move(path)) {}
+  const std::filesystem::path& Path() const { return path_; }
 
   // The file as it is now; empty when it is missing or cannot be read, so reads give
   // their defaults and nothing is reported.
@@ -53,7 +59,7 @@ class IniFile {
   void Edit(const std::function<void(IniDocument&)>& change);
 
  private:
-  std::string path_;
+  std::filesystem::path path_;
 };
 
 }  // namespace qel

@@ -5,7 +5,7 @@
 
 namespace qel {
 
-MainSettings ReadMainSettings(const std::string& path) {
+MainSettings ReadMainSettings(const std::filesystem::path& path) {
   const IniFile file(path);
   const IniDocument document = file.Load();
   MainSettings settings;
@@ -17,7 +17,7 @@ MainSettings ReadMainSettings(const std::string& path) {
   return settings;
 }
 
-void WriteMainSettings(const std::string& path,
+void WriteMainSettings(const std::filesystem::path& path,
                        const std::array<std::string, kScpiLineCount>& scpiLines, bool english) {
   IniFile file(path);
   file.Edit([&](IniDocument& document) {

@@ -4,6 +4,7 @@
 // "Language", key "English"). Other sections and keys in the file are left alone.
 
 #include <array>
+#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -17,12 +18,12 @@ struct MainSettings {
 };
 
 // Missing file, section or key give the defaults; nothing is reported.
-MainSettings ReadMainSettings(const std::string& path);
+MainSettings ReadMainSettings(const std::filesystem::path& path);
 
 // Writes all 40 lines and the language key in one atomic replacement of the file, so a
 // refused write leaves the previous file whole. Throws IniWriteError
 // ("In <path> kann nicht geschrieben werden").
-void WriteMainSettings(const std::string& path,
+void WriteMainSettings(const std::filesystem::path& path,
                        const std::array<std::string, kScpiLineCount>& scpiLines, bool english);
 
 }  // namespace qel

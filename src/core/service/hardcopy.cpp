@@ -1,5 +1,6 @@
 #include "core/service/hardcopy.h"
 
+#include "core/platform/native_path.h"
 #include "core/service/jpeg_writer.h"
 
 namespace qel {
@@ -14,9 +15,9 @@ CaptureStatus Hardcopy::GetHardcopy(ScpiSession& session) {
   return status;
 }
 
-void Hardcopy::SaveAs(const std::string& path) {
+void Hardcopy::SaveAs(const std::filesystem::path& path) {
   WriteJpegFile(path, composed_);
-  names_.SaveDone(path);
+  names_.SaveDone(PathToUtf8(path.filename()));
 }
 
 }  // namespace qel

@@ -4,6 +4,7 @@
 // proposed names. The window copies Picture() into its on-screen image and Composed()
 // onto the clipboard after each capture that did not end NoReply.
 
+#include <filesystem>
 #include <string>
 
 #include "core/link/scpi_session.h"
@@ -34,7 +35,7 @@ class Hardcopy {
   // overwriting) and updates the name proposals. Throws JpegError before the first
   // capture ("Kein Bild zum Speichern vorhanden") and when the file cannot be written;
   // nothing is remembered then.
-  void SaveAs(const std::string& path);
+  void SaveAs(const std::filesystem::path& path);
 
   HardcopySaveNames& SaveNames() { return names_; }
   const HardcopySaveNames& SaveNames() const { return names_; }

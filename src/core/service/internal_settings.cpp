@@ -73,6 +73,18 @@ std::string InternalBackupReadPath(const std::string& dataFolder, const std::str
   return path;
 }
 
+bool InternalFieldsWritable(const InternalFields& fields) {
+  const auto isNumberText = [](const std::string& text) {
+    return text.find_first_not_of("+-.0123456789Ee ") == std::string::npos;
+  };
+  bool writable = !fields.SN_IN.empty() && FitsInQuotes(fields.SN_IN) &&
+                  FitsInQuotes(fields.Cal_Info_IN) && isNumberText(fields.ISonde_Gain) &&
+                  isNumberText(fields.ISonde_Offset) && isNumberText(fields.I1mA_set) &&
+                  isNumberText(fields.I3mA_set);
+  for (const std::string& gain : fields.MAG_GAIN) writable = writable && isNumberText(gain);
+  return writable;
+}
+
 bool InternalSettings::ReadCurrentValue(ScpiSession& session, char decimalSeparator) {
   fields.ISonde_Val.clear();
   const std::uint64_t unansweredBefore = session.UnansweredLines();
@@ -107,6 +119,10 @@ bool InternalSettings::ReadParameters(ScpiSession& session, const RepaintHook& r
 bool InternalSettings::WriteParameters(ScpiSession& session, const RepaintHook& repaint) {
   status = {"", ServiceOutcome::Working};
   if (repaint) repaint();
+  if (!InternalFieldsWritable(fields)) {
+    status = {"Schreiben NIO", ServiceOutcome::Failure};
+    return false;
+  }
 
   // Empty fields go out too: the line then ends after the blank, or carries "".
   session.ScpiQuery("INTE:ISND:GAIN " + fields.ISonde_Gain);
@@ -134,7 +150,7 @@ bool InternalSettings::SetInternalDefaults(ScpiSession& session, const RepaintHo
 }
 
 void InternalSettings::SaveBackup(const std::string& dataFolder) const {
-  IniFile file(InternalBackupPath(dataFolder, fields.SN_IN));
+  IniFile file(PathFromUtf8(InternalBackupPath(dataFolder, fields.SN_IN)));
   file.Edit([this](IniDocument& document) {
     for (const BackupKey& entry : kBackupKeys) {
       document.WriteString(entry.section, entry.key, fields.*entry.field);
@@ -144,7 +160,8 @@ void InternalSettings::SaveBackup(const std::string& dataFolder) const {
 
 void InternalSettings::LoadBackup(const std::string& dataFolder) {
   // The path is built first, from the serial number before the file's value replaces it.
-  const IniDocument document = IniFile(InternalBackupReadPath(dataFolder, fields.SN_IN)).Load();
+  const IniDocument document =
+      IniFile(PathFromUtf8(InternalBackupReadPath(dataFolder, fields.SN_IN))).Load();
   for (const BackupKey& entry : kBackupKeys) {
     fields.*entry.field = document.ReadString(entry.section, entry.key, "");
   }

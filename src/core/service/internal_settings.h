@@ -32,6 +32,14 @@ struct InternalFields {
   bool operator==(const InternalFields&) const = default;
 };
 
+// Whether "Parm Schreiben" may send these fields. Not when the serial number is empty (as
+// after a read that got no answer, or "Lesen" of a missing backup): the instrument would
+// lose its serial number. Nor when a text would break out of its line: a number field with
+// anything but a number's characters ("+-.0123456789Ee" and blanks; empty is fine), or a
+// serial number or calibration text with a double quote or a control character, which
+// would end the quoted text early. Replies and backup files fill these fields unchecked.
+bool InternalFieldsWritable(const InternalFields& fields);
+
 // The probe current as "Wert" shows it: fixed point with 1 decimal (after 10 significant
 // digits), the user's decimal separator, "-" for negative values and one blank in front
 // of values of 0 and above.
@@ -63,7 +71,8 @@ class InternalSettings {
 
   // "Parm Schreiben": 14 value lines, the unlock line, "INTE:SAVE?"; its reply "0" gives
   // "Schreiben IO" on green, anything else "Schreiben NIO" on red. The instrument is not
-  // locked again.
+  // locked again. Fields that are not InternalFieldsWritable send nothing and end in
+  // "Schreiben NIO".
   bool WriteParameters(ScpiSession& session, const RepaintHook& repaint = {});
 
   // "Internal Default setzen": unlock, "INTE:DEFA", then "Parm Lesen".

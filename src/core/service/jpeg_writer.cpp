@@ -8,6 +8,7 @@
 #include <jpeglib.h>
 
 #include "core/platform/atomic_file.h"
+#include "core/platform/ini_file.h"
 
 namespace qel {
 namespace {
@@ -73,11 +74,12 @@ std::string EncodeJpeg(const RgbImage& image) {
   return bytes;
 }
 
-void WriteJpegFile(const std::string& path, const RgbImage& image) {
+JpegWriteError::JpegWriteError(const std::filesystem::path& path)
+    : JpegError(WriteErrorText(path)), path_(path) {}
+
+void WriteJpegFile(const std::filesystem::path& path, const RgbImage& image) {
   const std::string bytes = EncodeJpeg(image);
-  if (!WriteFileAtomically(path, bytes)) {
-    throw JpegError("In " + path + " kann nicht geschrieben werden");
-  }
+  if (!WriteFileAtomically(path, bytes)) throw JpegWriteError(path);
 }
 
 }  // namespace qel

@@ -39,6 +39,13 @@ std::string QuotedText(const std::string& text) {
   return "\"" + text + "\"";
 }
 
+bool FitsInQuotes(const std::string& text) {
+  for (const char c : text) {
+    if (c == '"' || static_cast<unsigned char>(c) < 32) return false;
+  }
+  return true;
+}
+
 std::optional<int> ParseDecimalInteger(std::string_view text) {
   std::size_t i = 0;
   while (i < text.size() && text[i] == ' ') ++i;

@@ -19,6 +19,9 @@ std::string TrimTrailingBlanks(const std::string& text);
 // A double quote, the text unchanged (a double quote inside is not doubled), a double
 // quote.
 std::string QuotedText(const std::string& text);
+// Whether QuotedText keeps the text inside its quotes: no double quote (it would end the
+// text early and turn the rest into commands) and no control character.
+bool FitsInQuotes(const std::string& text);
 
 // A whole text read as a decimal integer: optional leading blanks, an optional sign,
 // digits, nothing after them; nullopt otherwise (also beyond the range of int).

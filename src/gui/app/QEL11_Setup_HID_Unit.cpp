@@ -9,18 +9,22 @@
 #include <QMessageBox>
 #include <QTabBar>
 
+#include "core/diag/io_test.h"
+#include "core/diag/scpi_transcript.h"
+#include "core/lang/translate_text.h"
 #include "core/platform/ini_file.h"
-#include "gui/app/text_codec.h"
+#include "core/service/service_tab.h"
+#include "gui/app/program_options.h"
+#include "gui/common/file_path.h"
+#include "gui/common/text_codec.h"
+#include "gui/common/timer_switch.h"
+#include "gui/pages/page_controls.h"
 #include "gui/pages/parameter_file_dialogs.h"
 #include "ui_QEL11_Setup_HID_Unit.h"
 
 namespace qel::gui {
 
 namespace {
-
-// Test ranges of the service tab; the position is the range number sent.
-const char* const kTestBereiche[] = {"  10  T B0", "1000 mT B1", " 600 mT B2", " 300 mT B3",
-                                     " 150 mT B4", "  75 mT B5", "  30 mT B6", "  15 mT B7"};
 
 enum TabIndex { kBedienung, kGeraetedaten, kSignale, kIoTest, kSchnittstellen, kScpi, kService };
 
@@ -34,21 +38,29 @@ bool HasVisibleText(const QString& text) {
 
 }  // namespace
 
-TMainForm::TMainForm(AppContext& context, const std::string& settingsPath, bool systemIsGerman,
+TMainForm::TMainForm(const MainFormRun& run, SettingsLocation settingsPath, bool systemIsGerman,
                      QWidget* parent)
     : QMainWindow(parent),
-      context_(context),
-      settingsPath_(settingsPath),
+      session_(run.session),
+      link_(run.link),
+      language_(run.language),
+      settingsPath_(std::move(settingsPath)),
       ui_(std::make_unique<Ui::TMainForm>()) {
   ui_->setupUi(this);
   ReportError = [this](const QString& message) {
     QMessageBox::critical(this, windowTitle(), message);
   };
+  SetupMenu();
   SetupTabs();
   SetupServiceTab();
-  // Tab 2's pages reach the instrument through the run's session once it exists.
-  ui_->Info_Frame1->Bind(context_);
-  ui_->SCPI_Fehler_Frame1->Bind(context_);
+
+  // Tab 2's pages. Their captions go through the dictionary once the windows were
+  // translated at start (the dictionary and the flags live for the run).
+  ui_->Info_Frame1->Bind(session_, [&language = run.language,
+                                    &dictionary = run.dictionary](const std::string& caption) {
+    return TranslateIfActive(dictionary, language, caption);
+  });
+  ui_->SCPI_Fehler_Frame1->Bind(session_);
 
   // Parameter pages: bound to one set of models, read and written all at once.
   pages_ = std::make_unique<MainFormPages>(
@@ -61,15 +73,19 @@ TMainForm::TMainForm(AppContext& context, const std::string& settingsPath, bool 
           ui_->LANFrame1,
           ui_->EIA232Frame1,
           ui_->QEL_Display_Frame1},
-      context_);
+      session_);
   AskParameterSaveFile = ParameterSaveDialog(this);
   AskParameterOpenFile = ParameterOpenDialog(this);
   ParameterFileInfoNow = [] { return ParameterFileInfoAt(QDateTime::currentDateTime()); };
+
+  // Store group. Its column keeps its width while the group is hidden, so that switching
+  // tabs neither widens the page control nor moves the status panels.
+  QSizePolicy storePolicy = ui_->Store_GroupBox->sizePolicy();
+  storePolicy.setRetainSizeWhenHidden(true);
+  ui_->Store_GroupBox->setSizePolicy(storePolicy);
   connect(ui_->Button14, &QPushButton::clicked, this, &TMainForm::Button14Click);
   connect(ui_->Button15, &QPushButton::clicked, this, &TMainForm::Button15Click);
-  connect(ui_->Parameterspeichern1, &QAction::triggered, this,
-          &TMainForm::Parameterspeichern1Click);
-  connect(ui_->Parameterffnen1, &QAction::triggered, this, &TMainForm::Parameterffnen1Click);
+  connect(ui_->Speichern_Button, &QPushButton::clicked, this, &TMainForm::Speichern_ButtonClick);
 
   statusTimer_.setInterval(1000);
   readEingaengeTimer_.setInterval(500);
@@ -86,12 +102,23 @@ TMainForm::TMainForm(AppContext& context, const std::string& settingsPath, bool 
   ui_->StatusPanelVerbunden->hide();
   ui_->StatusPanelFehler->hide();
 
-  // Menu
+  FormCreate(run.firstArgument, systemIsGerman);
+  statusTimer_.start();
+}
+
+TMainForm::~TMainForm() = default;
+
+void TMainForm::SetupMenu() {
   auto* languages = new QActionGroup(this);
   languages->addAction(ui_->Englisch1);
   languages->addAction(ui_->Deutsch1);
   languages->setExclusive(true);
+  connect(ui_->Parameterspeichern1, &QAction::triggered, this,
+          &TMainForm::Parameterspeichern1Click);
+  connect(ui_->Parameterffnen1, &QAction::triggered, this, &TMainForm::Parameterffnen1Click);
+  // Beenden1Click
   connect(ui_->Beenden1, &QAction::triggered, this, &QWidget::close);
+  // HIDInterface1Click, SCPITest1Click, Hardcopy1Click, Probe1Click, CalParameter1Click
   const auto show = [](const std::function<void()>& f) {
     if (f) f();
   };
@@ -100,37 +127,26 @@ TMainForm::TMainForm(AppContext& context, const std::string& settingsPath, bool 
   connect(ui_->Hardcopy1, &QAction::triggered, this, [this, show] { show(ShowHardcopy); });
   connect(ui_->Probe1, &QAction::triggered, this, [this, show] { show(ShowProbe); });
   connect(ui_->CalParameter1, &QAction::triggered, this, [this, show] { show(ShowCalParameter); });
+  // Englisch1Click, Deutsch1Click: the item of the running language does nothing.
   connect(ui_->Englisch1, &QAction::triggered, this, [this] {
-    if (!context_.language.EnglishSelected && SwitchLanguage) SwitchLanguage(true);
+    if (!language_.EnglishSelected && SwitchLanguage) SwitchLanguage(true);
   });
   connect(ui_->Deutsch1, &QAction::triggered, this, [this] {
-    if (context_.language.EnglishSelected && SwitchLanguage) SwitchLanguage(false);
+    if (language_.EnglishSelected && SwitchLanguage) SwitchLanguage(false);
   });
-
-  // Store group. Its column keeps its width while the group is hidden, so that switching
-  // tabs neither widens the page control nor moves the status panels.
-  QSizePolicy storePolicy = ui_->Store_GroupBox->sizePolicy();
-  storePolicy.setRetainSizeWhenHidden(true);
-  ui_->Store_GroupBox->setSizePolicy(storePolicy);
-  connect(ui_->Speichern_Button, &QPushButton::clicked, this, &TMainForm::Speichern_ButtonClick);
-
-  FormCreate(systemIsGerman);
-  statusTimer_.start();
 }
-
-TMainForm::~TMainForm() = default;
 
 void TMainForm::SetupTabs() {
   // Every tab caption stays visible: no scroll arrows in the tab bar.
   ui_->PageControl1->tabBar()->setUsesScrollButtons(false);
   connect(ui_->PageControl1, &QTabWidget::currentChanged, this, [this](int index) {
     PageControl1Changing();
-    TabShown(index);
+    PageControl1Change(index);
   });
 
-  // I/O test tab
+  // I/O test tab: TestOut1 to TestOut4 share one handler, told apart by their Tags.
   QCheckBox* outputs[] = {ui_->TestOut1, ui_->TestOut2, ui_->TestOut3, ui_->TestOut4};
-  for (int n = 1; n <= 4; ++n) {
+  for (int n = 1; n <= kTestOutputCount; ++n) {
     connect(outputs[n - 1], &QCheckBox::clicked, this,
             [this, n](bool checked) { TestOut1Click(n, checked); });
   }
@@ -156,37 +172,38 @@ void TMainForm::SetupTabs() {
 
 void TMainForm::SetupServiceTab() {
   ui_->TestBereicheComboBox->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-  for (const char* item : kTestBereiche) ui_->TestBereicheComboBox->addItem(item);
+  FillChoiceBox(*ui_->TestBereicheComboBox, kTestRangeItems);
   ui_->TestBereicheComboBox->setCurrentIndex(0);
-  ui_->TestBereicheComboBox->installEventFilter(this);
+  // TestBereicheComboBoxKeyPress: typing chooses nothing; only choosing an item acts.
+  InstallChoiceBoxKeyFilter(*ui_->TestBereicheComboBox);
   connect(ui_->TestBereicheComboBox, &QComboBox::activated, this,
           &TMainForm::TestBereicheComboBoxChange);
-  connect(ui_->Button1, &QPushButton::clicked, this, [this] { SendSimple("inte:tol"); });
-  connect(ui_->Button9, &QPushButton::clicked, this, [this] { SendSimple("inte:tos"); });
-  connect(ui_->Button10, &QPushButton::clicked, this, [this] { SendSimple("inte:tus"); });
-  connect(ui_->Button11, &QPushButton::clicked, this, [this] { SendSimple("inte:tul"); });
-  connect(ui_->Button12, &QPushButton::clicked, this, [this] { SendSimple("inte:tol;tul"); });
-  connect(ui_->CheckBox1, &QCheckBox::clicked, this,
-          [this](bool checked) { SendSimple(checked ? "inte:tlok 1" : "inte:tlok 0"); });
+  connect(ui_->Button1, &QPushButton::clicked, this, &TMainForm::Button1Click);
+  connect(ui_->Button9, &QPushButton::clicked, this, &TMainForm::Button9Click);
+  connect(ui_->Button10, &QPushButton::clicked, this, &TMainForm::Button10Click);
+  connect(ui_->Button11, &QPushButton::clicked, this, &TMainForm::Button11Click);
+  connect(ui_->Button12, &QPushButton::clicked, this, &TMainForm::Button12Click);
+  connect(ui_->CheckBox1, &QCheckBox::clicked, this, &TMainForm::CheckBox1Click);
   connect(ui_->DauerRead, &QCheckBox::toggled, this, [this] { DauerReadClick(); });
 }
 
-void TMainForm::FormCreate(bool systemIsGerman) {
-  context_.serviceMode = context_.options.firstArgument == kServiceCode;
-  ui_->PageControl1->setTabVisible(kService, context_.serviceMode);
-  ui_->HIDInterface1->setVisible(context_.serviceMode);
-  ui_->Hardcopy1->setVisible(context_.serviceMode);
-  ui_->Probe1->setVisible(context_.serviceMode);
-  ui_->CalParameter1->setVisible(context_.serviceMode);
+// FormCreate: what the window decides at its creation; the instrument is not asked.
+void TMainForm::FormCreate(const std::string& firstArgument, bool systemIsGerman) {
+  const bool serviceMode = firstArgument == kServiceCode;
+  ui_->PageControl1->setTabVisible(kService, serviceMode);
+  ui_->HIDInterface1->setVisible(serviceMode);
+  ui_->Hardcopy1->setVisible(serviceMode);
+  ui_->Probe1->setVisible(serviceMode);
+  ui_->CalParameter1->setVisible(serviceMode);
 
-  const MainSettings settings = ReadMainSettings(settingsPath_);
+  const MainSettings settings = ReadMainSettings(settingsPath_());
   for (int r = 0; r < kScpiLineCount; ++r) {
     ui_->StringGrid->item(r, 0)->setText(FromWin1252(settings.scpiLines[r]));
   }
   const bool english = settings.english.value_or(!systemIsGerman);
   ui_->Englisch1->setChecked(english);
   ui_->Deutsch1->setChecked(!english);
-  context_.language.EnglishSelected = ui_->Englisch1->isChecked();
+  language_.EnglishSelected = ui_->Englisch1->isChecked();
 }
 
 std::array<std::string, kScpiLineCount> TMainForm::ScpiLines() const {
@@ -198,99 +215,125 @@ std::array<std::string, kScpiLineCount> TMainForm::ScpiLines() const {
   return lines;
 }
 
-void TMainForm::FormClose() {
-  WriteMainSettings(settingsPath_, ScpiLines(), ui_->Englisch1->isChecked());
+// A cell whose editor is still open holds the old text; the typed one is in the editor.
+void TMainForm::CommitScpiLineEdit() {
+  QTableWidget& grid = *ui_->StringGrid;
+  const QModelIndex current = grid.currentIndex();
+  QWidget* editor = current.isValid() ? grid.indexWidget(current) : nullptr;
+  if (editor == nullptr) return;
+  QAbstractItemDelegate* delegate = grid.itemDelegateForIndex(current);
+  emit delegate->commitData(editor);
+  emit delegate->closeEditor(editor, QAbstractItemDelegate::NoHint);
 }
 
-// A settings file that cannot be written is reported, and the tool closes all the same:
-// keeping the window open would only invite the user to lose the same changes again.
+// FormClose: the main window closes (also before a language switch's restart).
+void TMainForm::FormClose() {
+  CommitScpiLineEdit();
+  WriteMainSettings(settingsPath_(), ScpiLines(), ui_->Englisch1->isChecked());
+}
+
+// The main window is closed (FormClose). A settings file that cannot be written is reported, and
+// the tool closes all the same: keeping the window open would only invite the user to lose the same
+// changes again.
 void TMainForm::closeEvent(QCloseEvent* event) {
   try {
     FormClose();
   } catch (const IniWriteError& error) {
-    ReportError(FromWin1252(error.what()));
+    ReportError(WriteErrorText(error.Path()));
   }
   event->accept();
 }
 
+// Key presses of SCPIIn: Enter goes to SCPIInKeyPress and inserts nothing.
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::KeyPress) {
+  if (event->type() == QEvent::KeyPress && watched == ui_->SCPIIn) {
     const auto* key = static_cast<QKeyEvent*>(event);
-    if (watched == ui_->SCPIIn && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
       SCPIInKeyPress();
       return true;
     }
-    // The test range box takes no typed characters; only choosing an item acts.
-    if (watched == ui_->TestBereicheComboBox && !key->text().isEmpty()) return true;
   }
   return QMainWindow::eventFilter(watched, event);
 }
 
+// StatusTimer, every second: the panels show the link's Connected flag.
 void TMainForm::StatusTimerTimer() {
-  const bool connected = context_.link != nullptr && context_.link->Connected();
+  const bool connected = link_.Connected();
   ui_->StatusPanelVerbunden->setVisible(connected);
   ui_->StatusPanelFehler->setVisible(!connected);
 }
 
+// PageControl1, before any change of tab.
 void TMainForm::PageControl1Changing() {
   readEingaengeTimer_.stop();
   ui_->QEL_Display_Frame1->SetRefreshChecked(false);
 }
 
-void TMainForm::TabShown(int index) {
-  currentTab_ = index;
+// PageControl1, a tab was shown: runs that tab's show handler.
+void TMainForm::PageControl1Change(int index) {
   switch (index) {
     case kBedienung:
     case kSignale:
     case kSchnittstellen:
     case kService:
-      ui_->Store_GroupBox->show();
+      BedienungTabSheetShow();
       break;
     case kIoTest:
-      readEingaengeTimer_.start();
-      ui_->Store_GroupBox->hide();
+      TabSheet6Show();
       break;
     default:
-      ui_->Store_GroupBox->hide();
+      TabSheet2Show();
       break;
   }
 }
 
-void TMainForm::SendSimple(const char* line) {
-  if (context_.session != nullptr) context_.session->ScpiQuery(line);
+// Tabs " Bedienung ", " Signal Ausgänge / Eingänge ", the interfaces tab and "Service"
+// shown.
+void TMainForm::BedienungTabSheetShow() {
+  ui_->Store_GroupBox->show();
 }
 
+// Tabs " Gerätedaten " and " SCPI Test " shown.
+void TMainForm::TabSheet2Show() {
+  ui_->Store_GroupBox->hide();
+}
+
+// Tab " Signal IO Test " shown: the input polling starts.
+void TMainForm::TabSheet6Show() {
+  readEingaengeTimer_.start();
+  ui_->Store_GroupBox->hide();
+}
+
+// TestOut1 to TestOut4 ("Ausgang 1 " to "Ausgang 4 "), clicked.
 void TMainForm::TestOut1Click(int tag, bool checked) {
-  const std::string n = std::to_string(tag);
-  SendSimple(("DGIO:OEN" + n + " 1").c_str());
-  SendSimple(("DGIO:SET:OUT" + n + ":LOG 0").c_str());
-  SendSimple(("DGIO:OUT" + n + " " + (checked ? "1" : "0")).c_str());
+  OutputTest(session_, tag, checked);
 }
 
+// Button13 "Test Aus", clicked.
 void TMainForm::Button13Click() {
-  for (const char* line : {"DGIO:OEN1 0", "DGIO:OEN2 0", "DGIO:OEN3 0", "DGIO:OEN4 0"})
-    SendSimple(line);
+  OutputTestOff(session_);
 }
 
+// ReadEingaengeTimer, every 500 ms while the I/O test tab is shown.
 void TMainForm::ReadEingaengeTimerTimer() {
-  if (context_.session == nullptr) return;
-  const std::string reply = context_.session->ScpiQuery("DGIO:IN?");
-  if (reply.size() != 5) return;
-  ui_->TestIn1->setChecked(reply[0] == '1');
-  ui_->TestIn2->setChecked(reply[2] == '1');
-  ui_->TestIn3->setChecked(reply[4] == '1');
+  if (const std::optional<InputStates> inputs = PollInputs(session_)) {
+    ui_->TestIn1->setChecked((*inputs)[0]);
+    ui_->TestIn2->setChecked((*inputs)[1]);
+    ui_->TestIn3->setChecked((*inputs)[2]);
+  }
 }
 
+// SendLine of the SCPI tab: the line and its reply into the transcript Memo1.
 void TMainForm::SendLine(const QString& line) {
-  std::string reply;
-  if (context_.session != nullptr) reply = context_.session->ScpiQuery(ToWin1252(line));
-  ui_->Memo1->appendPlainText(reply.empty() ? line : line + " -> " + FromWin1252(reply));
+  ui_->Memo1->appendPlainText(FromWin1252(SendTranscriptLine(session_, ToWin1252(line))));
 }
 
+// SCPIIn, Enter pressed.
 void TMainForm::SCPIInKeyPress() {
   SendLine(ui_->SCPIIn->text());
 }
 
+// StringGrid, double-clicked: the current row, unless it holds only blanks.
 void TMainForm::StringGridDblClick() {
   const QTableWidgetItem* item = ui_->StringGrid->currentItem();
   if (item == nullptr) return;
@@ -298,49 +341,84 @@ void TMainForm::StringGridDblClick() {
   if (HasVisibleText(text)) SendLine(text);
 }
 
+// TestBereicheComboBox, an item chosen.
 void TMainForm::TestBereicheComboBoxChange(int position) {
-  SendSimple(("INTE:RANG " + std::to_string(position)).c_str());
+  SelectTestRange(session_, position);
 }
 
+// Button1 "Lang" of the upper key, clicked.
+void TMainForm::Button1Click() {
+  PressFrontKey(session_, FrontKeyPress::UpperLong);
+}
+
+// Button9 "Kurz" of the upper key, clicked.
+void TMainForm::Button9Click() {
+  PressFrontKey(session_, FrontKeyPress::UpperShort);
+}
+
+// Button10 "Kurz" of the lower key, clicked.
+void TMainForm::Button10Click() {
+  PressFrontKey(session_, FrontKeyPress::LowerShort);
+}
+
+// Button11 "Lang" of the lower key, clicked.
+void TMainForm::Button11Click() {
+  PressFrontKey(session_, FrontKeyPress::LowerLong);
+}
+
+// Button12 "Beide", clicked.
+void TMainForm::Button12Click() {
+  PressFrontKey(session_, FrontKeyPress::Both);
+}
+
+// CheckBox1 beside the keys, clicked.
+void TMainForm::CheckBox1Click(bool checked) {
+  SendKeyLock(session_, checked);
+}
+
+// Button14 "Werte aus Gerät lesen ", clicked.
 void TMainForm::Button14Click() {
   pages_->ReadAll();
 }
 
+// Button15 "Werte ins Gerät schreiben ", clicked.
 void TMainForm::Button15Click() {
   pages_->WriteAll();
 }
 
+// Menu item "Parameter speichern", chosen.
 void TMainForm::Parameterspeichern1Click() {
   const QString path = AskParameterSaveFile ? AskParameterSaveFile() : QString();
   if (path.isEmpty()) return;
   try {
     pages_->SaveParameterFile(path, ParameterFileInfoNow());
-  } catch (const IniWriteError&) {
-    ReportError(MainFormPages::WriteErrorText(path));
+  } catch (const IniWriteError& error) {
+    ReportError(WriteErrorText(error.Path()));
   }
 }
 
+// Menu item "Parameter öffnen", chosen.
 void TMainForm::Parameterffnen1Click() {
   const QString path = AskParameterOpenFile ? AskParameterOpenFile() : QString();
   if (!path.isEmpty()) pages_->LoadParameterFile(path);
 }
 
+// Speichern_Button "Speichern", clicked: disabled while the instrument is asked to store.
 void TMainForm::Speichern_ButtonClick() {
   ui_->Speichern_Button->setEnabled(false);
-  SendSimple("par:savw?");
+  ParameterPages::Store(session_);
   ui_->Speichern_Button->setEnabled(true);
 }
 
+// DauerRead, checked or unchecked: Timer1 runs exactly while it is checked.
 void TMainForm::DauerReadClick() {
-  if (ui_->DauerRead->isChecked()) {
-    timer1_.start();
-  } else {
-    timer1_.stop();
-  }
+  RunWhileChecked(timer1_, *ui_->DauerRead);
 }
 
+// Timer1, every 250 ms while DauerRead is checked: the live display read, which stops
+// itself when the link is not connected.
 void TMainForm::Timer1Timer() {
-  if (context_.link == nullptr || !context_.link->Connected()) {
+  if (!link_.Connected()) {
     ui_->DauerRead->setChecked(false);
     timer1_.stop();
     return;

@@ -6,12 +6,16 @@
 #include <QMainWindow>
 #include <QTimer>
 #include <array>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
 
+#include "core/lang/dictionary.h"
+#include "core/lang/language_state.h"
+#include "core/link/hid_link.h"
+#include "core/link/scpi_session.h"
 #include "core/platform/settings_file.h"
-#include "gui/app/app_context.h"
 #include "gui/pages/main_form_pages.h"
 
 namespace Ui {
@@ -20,13 +24,27 @@ class TMainForm;
 
 namespace qel::gui {
 
+// Where the settings file is; asked at start and again at every save, so a data folder
+// that went missing meanwhile is made anew.
+using SettingsLocation = std::function<std::filesystem::path()>;
+
+// What the main window uses of the run; all of it outlives the window.
+struct MainFormRun {
+  ScpiSession& session;
+  const HidLink& link;           // its Connected flag
+  LanguageState& language;       // EnglishSelected, decided at creation
+  const Dictionary& dictionary;  // for the captions of the device information page
+  std::string firstArgument;     // the service code switches the service mode on
+};
+
 class TMainForm : public QMainWindow {
   Q_OBJECT
 
  public:
   // Runs FormCreate: service mode from the first argument, the settings file, the
   // language decision. `systemIsGerman` is the outcome of the system language test.
-  TMainForm(AppContext& context, const std::string& settingsPath, bool systemIsGerman,
+  // Nothing here talks to the instrument.
+  TMainForm(const MainFormRun& run, SettingsLocation settingsPath, bool systemIsGerman,
             QWidget* parent = nullptr);
   ~TMainForm() override;
 
@@ -52,9 +70,12 @@ class TMainForm : public QMainWindow {
   // Handlers (public so that tests drive them as the events would).
   void Button14Click();
   void Button15Click();
+  void Speichern_ButtonClick();
   void Parameterspeichern1Click();
   void Parameterffnen1Click();
-  void FormClose();  // saves the settings; throws IniWriteError
+  // Saves the settings, with a line still being edited in the SCPI line list; throws
+  // IniWriteError.
+  void FormClose();
   void StatusTimerTimer();
   void TestOut1Click(int tag, bool checked);
   void Button13Click();
@@ -63,7 +84,12 @@ class TMainForm : public QMainWindow {
   void SCPIInKeyPress();
   void StringGridDblClick();
   void TestBereicheComboBoxChange(int position);
-  void Speichern_ButtonClick();
+  void Button1Click();
+  void Button9Click();
+  void Button10Click();
+  void Button11Click();
+  void Button12Click();
+  void CheckBox1Click(bool checked);
   void DauerReadClick();
   void Timer1Timer();
 
@@ -74,21 +100,26 @@ class TMainForm : public QMainWindow {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void FormCreate(bool systemIsGerman);
+  void FormCreate(const std::string& firstArgument, bool systemIsGerman);
+  void SetupMenu();
   void SetupTabs();
   void SetupServiceTab();
   void PageControl1Changing();
-  void TabShown(int index);
-  void SendSimple(const char* line);
+  void PageControl1Change(int index);
+  void BedienungTabSheetShow();
+  void TabSheet2Show();
+  void TabSheet6Show();
+  void CommitScpiLineEdit();
 
-  AppContext& context_;
-  std::string settingsPath_;
+  ScpiSession& session_;
+  const HidLink& link_;
+  LanguageState& language_;
+  SettingsLocation settingsPath_;
   std::unique_ptr<Ui::TMainForm> ui_;
   std::unique_ptr<MainFormPages> pages_;
   QTimer statusTimer_;
   QTimer readEingaengeTimer_;
   QTimer timer1_;
-  int currentTab_ = 0;
 };
 
 }  // namespace qel::gui

@@ -8,7 +8,6 @@
 
 #include "core/lang/windows_language.h"
 #include "core/link/device_selection.h"
-#include "core/platform/app_data_folder.h"
 #include "gui/app/qel_application.h"
 #include "sim/sim_backend.h"
 
@@ -79,9 +78,9 @@ int main(int argc, char** argv) {
   }
   auto backend = qel::MakeBackend(device, [] { return std::make_unique<qel::sim::SimBackend>(); });
 
-  const std::string settingsPath = qel::SettingsFilePath(qel::GetAppDataFolder());
   const bool systemIsGerman = qel::LanguageCountsAsGerman(qel::DetectWindowsLanguage());
-  qel::gui::QelApplication tool(*options, std::move(backend), settingsPath, systemIsGerman);
+  qel::gui::QelApplication tool(*options, std::move(backend), qel::gui::SettingsInDataFolder(),
+                                systemIsGerman);
   tool.ShowMainForm();
   return QApplication::exec();
 }

@@ -3,29 +3,38 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+#include "core/platform/native_path.h"
+
 namespace qel::gui {
 
-QelApplication::QelApplication(ProgramOptions options, std::unique_ptr<HidBackend> backend,
-                               std::string settingsPath, bool systemIsGerman)
-    : backend_(std::move(backend)) {
-  context_.options = std::move(options);
+SettingsLocation SettingsInDataFolder(EnvLookup env) {
+  return [env = std::move(env)] { return PathFromUtf8(SettingsFilePath(DataFolderForFiles(env))); };
+}
 
-  mainForm_ = std::make_unique<TMainForm>(context_, settingsPath, systemIsGerman);
-  usbHid_ = std::make_unique<TUSB_HID>(*backend_, context_.options.timeoutMs);
-  context_.link = &usbHid_->Link();
-  scpiTestForm_ = std::make_unique<TSCPI_Test_Form>(context_);
-  session_ = std::make_unique<ScpiSession>(usbHid_->Link(), &scpiTestForm_->ProtocolLogView());
-  context_.session = session_.get();
-  hardCopyForm_ = std::make_unique<THardCopyForm>(context_);
-  probeServiceForm_ = std::make_unique<TSCPI_Probe_Service_Form>(context_);
-  internalSettingsForm_ = std::make_unique<TSCPI_Internal_Settings_Form>(context_);
-  fehlerform_ = std::make_unique<TFehlerform>(context_);
+QelApplication::QelApplication(ProgramOptions options, std::unique_ptr<HidBackend> backend,
+                               SettingsLocation settingsPath, bool systemIsGerman)
+    : options_(std::move(options)),
+      backend_(std::move(backend)),
+      link_(*backend_),
+      session_(link_),
+      plugWatch_(link_) {
+  link_.SetReadTimeoutMs(options_.timeoutMs);
+
+  mainForm_ = std::make_unique<TMainForm>(
+      MainFormRun{session_, link_, language_, dictionary_, options_.firstArgument},
+      std::move(settingsPath), systemIsGerman);
+  usbHid_ = std::make_unique<TUSB_HID>(link_);
+  scpiTestForm_ = std::make_unique<TSCPI_Test_Form>(session_);
+  hardCopyForm_ = std::make_unique<THardCopyForm>(session_);
+  probeServiceForm_ = std::make_unique<TSCPI_Probe_Service_Form>(session_);
+  internalSettingsForm_ = std::make_unique<TSCPI_Internal_Settings_Form>(session_);
+  fehlerform_ = std::make_unique<TFehlerform>(session_);
   // Last: its creation translates every window before it when English is selected.
   const std::vector<QWidget*> formsBefore = {mainForm_.get(),         usbHid_.get(),
                                              scpiTestForm_.get(),     hardCopyForm_.get(),
                                              probeServiceForm_.get(), internalSettingsForm_.get(),
                                              fehlerform_.get()};
-  sprachForm_ = std::make_unique<TSprach_Form>(context_, formsBefore);
+  sprachForm_ = std::make_unique<TSprach_Form>(dictionary_, language_, formsBefore);
 
   // Only the main window ends the program when it closes; the others merely hide.
   for (QWidget* w : std::initializer_list<QWidget*>{
@@ -40,21 +49,16 @@ QelApplication::QelApplication(ProgramOptions options, std::unique_ptr<HidBacken
   mainForm_->ShowProbe = [this] { ShowWindow(*probeServiceForm_); };
   mainForm_->ShowCalParameter = [this] { ShowWindow(*internalSettingsForm_); };
   mainForm_->SwitchLanguage = [this](bool english) {
-    LanguageItemClick(*mainForm_, context_.language, english, restart_);
+    LanguageItemClick(*mainForm_, language_, english, restart_);
   };
 }
+
+QelApplication::~QelApplication() = default;
 
 std::vector<QWidget*> QelApplication::Forms() const {
   return {mainForm_.get(),     usbHid_.get(),           scpiTestForm_.get(),
           hardCopyForm_.get(), probeServiceForm_.get(), internalSettingsForm_.get(),
           fehlerform_.get(),   sprachForm_.get()};
-}
-
-QelApplication::~QelApplication() {
-  // The session refers to the console's log and the link window's link: it goes first.
-  context_.session = nullptr;
-  context_.link = nullptr;
-  session_.reset();
 }
 
 void QelApplication::ShowWindow(QWidget& window) {

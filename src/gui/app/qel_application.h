@@ -1,19 +1,29 @@
 #pragma once
-// One run of the window program: the backend, the shared objects and the eight windows,
-// created in their fixed order (main window, link window, SCPI console, hardcopy, probe
-// service, internal settings, error read-out, language window).
+// Module QEL11_Setup_HID_Unit (program start).
+// One run of the window program. The application object creates the link to the
+// instrument, its SCPI session and the watch that drives device scans before any window,
+// and owns them for the whole run; then it creates the eight windows in their fixed order
+// (main window, link window, SCPI console, hardcopy, probe service, internal settings,
+// error read-out, language window), each given what it uses. The link window and the
+// console attach their log displays to the link and the session while they exist.
 
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "core/lang/dictionary.h"
+#include "core/lang/language_state.h"
 #include "core/link/hid_backend.h"
+#include "core/link/hid_link.h"
+#include "core/link/scpi_session.h"
+#include "core/platform/app_data_folder.h"
 #include "gui/app/QEL11_Setup_HID_Unit.h"
-#include "gui/app/app_context.h"
+#include "gui/app/language_switch.h"
+#include "gui/app/plug_watch.h"
+#include "gui/app/program_options.h"
 #include "gui/diag/FehlerLesenUnit.h"
 #include "gui/diag/SCPI_Test_Unit.h"
 #include "gui/lang/Sprach_Unit.h"
-#include "gui/lang/language_switch.h"
 #include "gui/link/USB_HID_Connect_Unit.h"
 #include "gui/service/HardCopyUnit.h"
 #include "gui/service/SCPI_Internal_Settings_Unit.h"
@@ -23,34 +33,49 @@ namespace qel::gui {
 
 inline constexpr const char* kApplicationTitle = "QEL11ConfigTool";
 
+// The settings file in the data folder of this environment, looked up (and made) anew at
+// every call, so the settings saved at close find a folder that went missing meanwhile.
+SettingsLocation SettingsInDataFolder(EnvLookup env = ProcessEnv);
+
 class QelApplication {
  public:
   QelApplication(ProgramOptions options, std::unique_ptr<HidBackend> backend,
-                 std::string settingsPath, bool systemIsGerman);
+                 SettingsLocation settingsPath, bool systemIsGerman);
   ~QelApplication();
 
-  AppContext& Context() { return context_; }
   HidBackend& Backend() { return *backend_; }
+  HidLink& Link() { return link_; }
+  ScpiSession& Session() { return session_; }
+  // EnglishSelected, TranslationActive and the dictionary loaded when English is selected.
+  const LanguageState& Language() const { return language_; }
+  const qel::Dictionary& Dictionary() const { return dictionary_; }
+
   TMainForm& MainForm() { return *mainForm_; }
   TUSB_HID& UsbHid() { return *usbHid_; }
   TSCPI_Test_Form& ScpiTestForm() { return *scpiTestForm_; }
-  ScpiSession& Session() { return *session_; }
   TSprach_Form& SprachForm() { return *sprachForm_; }
   // The eight windows in creation order.
   std::vector<QWidget*> Forms() const;
   // How a language switch restarts the tool (tests replace the process calls).
   RestartEnvironment& Restart() { return restart_; }
 
+  // One device scan now, as a plug notice runs it.
+  void ScanNow() { plugWatch_.ScanNow(); }
   // Fixes the main window's size to its laid-out contents and centres it on the screen.
   void ShowMainForm();
 
  private:
   static void ShowWindow(QWidget& window);
 
-  AppContext context_;
+  ProgramOptions options_;
+  LanguageState language_;
+  qel::Dictionary dictionary_;
   RestartEnvironment restart_ = ProcessRestartEnvironment();
   std::unique_ptr<HidBackend> backend_;
-  std::unique_ptr<ScpiSession> session_;
+  HidLink link_;
+  ScpiSession session_;
+  PlugWatch plugWatch_;
+  // The windows go before the objects they were given.
   std::unique_ptr<TMainForm> mainForm_;
   std::unique_ptr<TUSB_HID> usbHid_;
   std::unique_ptr<TSCPI_Test_Form> scpiTestForm_;

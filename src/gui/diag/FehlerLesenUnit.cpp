@@ -1,6 +1,5 @@
 #include "gui/diag/FehlerLesenUnit.h"
 
-#include <QCloseEvent>
 #include <QShowEvent>
 
 #include "gui/diag/SCPI_FehlerLesen_Frame_Unit.h"
@@ -8,9 +7,9 @@
 
 namespace qel::gui {
 
-TFehlerform::TFehlerform(AppContext& context, QWidget* parent)
-    : QWidget(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint),
-      context_(context),
+TFehlerform::TFehlerform(ScpiSession& session, QWidget* parent)
+    : RunWindow(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint),
+      session_(session),
       ui_(std::make_unique<Ui::TFehlerform>()) {
   ui_->setupUi(this);
   connect(ui_->RetryButton, &QPushButton::clicked, this, &TFehlerform::RetryButtonClick);
@@ -19,11 +18,11 @@ TFehlerform::TFehlerform(AppContext& context, QWidget* parent)
 TFehlerform::~TFehlerform() = default;
 
 void TFehlerform::FormShow() {
-  ReadErrorQueueInto(context_, *ui_->Memo1);
+  ReadErrorQueueInto(session_, *ui_->Memo1);
 }
 
 void TFehlerform::RetryButtonClick() {
-  ReadErrorQueueInto(context_, *ui_->Memo1);
+  ReadErrorQueueInto(session_, *ui_->Memo1);
 }
 
 // Each showing reads the queue again; a spontaneous show (the window system restoring a
@@ -31,11 +30,6 @@ void TFehlerform::RetryButtonClick() {
 void TFehlerform::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   if (!event->spontaneous()) FormShow();
-}
-
-void TFehlerform::closeEvent(QCloseEvent* event) {
-  hide();
-  event->ignore();
 }
 
 }  // namespace qel::gui

@@ -3,10 +3,10 @@
 // field; showing it and its "Retry" button run the read-out. Nothing in the program shows
 // it, so it stays hidden for the run.
 
-#include <QWidget>
 #include <memory>
 
-#include "gui/app/app_context.h"
+#include "core/link/scpi_session.h"
+#include "gui/common/run_window.h"
 
 namespace Ui {
 class TFehlerform;
@@ -14,11 +14,11 @@ class TFehlerform;
 
 namespace qel::gui {
 
-class TFehlerform : public QWidget {
+class TFehlerform : public RunWindow {
   Q_OBJECT
 
  public:
-  explicit TFehlerform(AppContext& context, QWidget* parent = nullptr);
+  explicit TFehlerform(ScpiSession& session, QWidget* parent = nullptr);
   ~TFehlerform() override;
 
   Ui::TFehlerform& Form() { return *ui_; }
@@ -28,10 +28,9 @@ class TFehlerform : public QWidget {
 
  protected:
   void showEvent(QShowEvent* event) override;
-  void closeEvent(QCloseEvent* event) override;
 
  private:
-  AppContext& context_;
+  ScpiSession& session_;
   std::unique_ptr<Ui::TFehlerform> ui_;
 };
 

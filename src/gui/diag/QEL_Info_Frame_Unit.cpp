@@ -3,23 +3,10 @@
 #include <QFontMetrics>
 #include <QHeaderView>
 
-#include "core/lang/translate_text.h"
-#include "gui/app/text_codec.h"
+#include "gui/common/text_codec.h"
 #include "ui_QEL_Info_Frame_Unit.h"
 
 namespace qel::gui {
-
-namespace {
-
-// Captions go through the dictionary when the windows were translated at start; the
-// context lives for the run, longer than any read.
-CaptionTranslator CaptionTranslatorFor(const AppContext& context) {
-  return [&context](const std::string& caption) {
-    return TranslateIfActive(context.dictionary, context.language, caption);
-  };
-}
-
-}  // namespace
 
 TInfo_Frame::TInfo_Frame(QWidget* parent)
     : QWidget(parent), ui_(std::make_unique<Ui::TInfo_Frame>()) {
@@ -36,8 +23,9 @@ TInfo_Frame::TInfo_Frame(QWidget* parent)
 
 TInfo_Frame::~TInfo_Frame() = default;
 
-void TInfo_Frame::Bind(AppContext& context) {
-  context_ = &context;
+void TInfo_Frame::Bind(ScpiSession& session, CaptionTranslator translate) {
+  BindSession(session);
+  translate_ = std::move(translate);
 }
 
 void TInfo_Frame::ReadClick() {
@@ -45,10 +33,11 @@ void TInfo_Frame::ReadClick() {
 }
 
 void TInfo_Frame::ReadDeviceInfo() {
-  if (context_ == nullptr || context_->session == nullptr) return;
-  DeviceInfo info(CaptionTranslatorFor(*context_));
-  info.ReadDeviceInfo(*context_->session);
-  ShowRows(info);
+  WithSession([this](ScpiSession& session) {
+    DeviceInfo info(translate_);
+    info.ReadDeviceInfo(session);
+    ShowRows(info);
+  });
 }
 
 void TInfo_Frame::ShowRows(const DeviceInfo& info) {

@@ -2,13 +2,13 @@
 // The device information page: the instrument's and its probe's identity as twelve rows
 // of caption and value. Filled only when the user presses "Lesen"; showing the tab reads
 // nothing. Placed on the main window's " Gerätedaten " tab, which binds it to the run's
-// shared objects once both exist.
+// session and the caption translation.
 
 #include <QWidget>
 #include <memory>
 
 #include "core/diag/device_info.h"
-#include "gui/app/app_context.h"
+#include "gui/common/session_binding.h"
 
 namespace Ui {
 class TInfo_Frame;
@@ -16,16 +16,17 @@ class TInfo_Frame;
 
 namespace qel::gui {
 
-class TInfo_Frame : public QWidget {
+class TInfo_Frame : public QWidget, public SessionBinding {
   Q_OBJECT
 
  public:
   explicit TInfo_Frame(QWidget* parent = nullptr);
   ~TInfo_Frame() override;
 
-  // The page reaches the instrument through the context's session, looked up at each read
-  // (the session exists only once the link window is created).
-  void Bind(AppContext& context);
+  // The page reaches the instrument through `session`; its captions go through
+  // `translate` (the dictionary when the windows were translated at start). Unbound, the
+  // page reads nothing.
+  void Bind(ScpiSession& session, CaptionTranslator translate);
 
   Ui::TInfo_Frame& Form() { return *ui_; }
 
@@ -36,7 +37,7 @@ class TInfo_Frame : public QWidget {
   void ShowRows(const DeviceInfo& info);
 
   std::unique_ptr<Ui::TInfo_Frame> ui_;
-  AppContext* context_ = nullptr;
+  CaptionTranslator translate_;
 };
 
 }  // namespace qel::gui

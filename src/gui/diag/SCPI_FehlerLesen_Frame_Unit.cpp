@@ -1,6 +1,6 @@
 #include "gui/diag/SCPI_FehlerLesen_Frame_Unit.h"
 
-#include "gui/app/text_codec.h"
+#include "gui/common/text_codec.h"
 #include "ui_SCPI_FehlerLesen_Frame_Unit.h"
 
 namespace qel::gui {
@@ -10,9 +10,8 @@ void ShowErrorQueueReadout(QPlainTextEdit& memo, const ErrorQueueReadout& readou
   for (const std::string& line : readout.lines) memo.appendPlainText(FromWin1252(line));
 }
 
-void ReadErrorQueueInto(AppContext& context, QPlainTextEdit& memo) {
-  if (context.session == nullptr) return;
-  ShowErrorQueueReadout(memo, qel::ReadErrorQueue(*context.session));
+void ReadErrorQueueInto(ScpiSession& session, QPlainTextEdit& memo) {
+  ShowErrorQueueReadout(memo, qel::ReadErrorQueue(session));
 }
 
 TSCPI_Fehler_Frame::TSCPI_Fehler_Frame(QWidget* parent)
@@ -23,16 +22,12 @@ TSCPI_Fehler_Frame::TSCPI_Fehler_Frame(QWidget* parent)
 
 TSCPI_Fehler_Frame::~TSCPI_Fehler_Frame() = default;
 
-void TSCPI_Fehler_Frame::Bind(AppContext& context) {
-  context_ = &context;
-}
-
 void TSCPI_Fehler_Frame::Button1Click() {
   ReadErrorQueue();
 }
 
 void TSCPI_Fehler_Frame::ReadErrorQueue() {
-  if (context_ != nullptr) ReadErrorQueueInto(*context_, *ui_->Memo1);
+  WithSession([this](ScpiSession& session) { ReadErrorQueueInto(session, *ui_->Memo1); });
 }
 
 }  // namespace qel::gui

@@ -1,19 +1,19 @@
 #include "gui/diag/SCPI_Test_Unit.h"
 
-#include <QCloseEvent>
 #include <QFontDatabase>
 #include <QKeyEvent>
 
-#include "gui/app/text_codec.h"
+#include "gui/common/text_codec.h"
 #include "ui_SCPI_Test_Unit.h"
 
 namespace qel::gui {
 
-TSCPI_Test_Form::TSCPI_Test_Form(AppContext& context, QWidget* parent)
-    : QWidget(parent), context_(context), ui_(std::make_unique<Ui::TSCPI_Test_Form>()) {
+TSCPI_Test_Form::TSCPI_Test_Form(ScpiSession& session, QWidget* parent)
+    : RunWindow(parent), session_(session), ui_(std::make_unique<Ui::TSCPI_Test_Form>()) {
   ui_->setupUi(this);
   ui_->Memo->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
   log_ = std::make_unique<PlainTextLogView>(ui_->Memo);
+  session_.SetProtocolLog(log_.get());
 
   popupMenu1_ = new QMenu(ui_->Memo);
   popupMenu1_->setObjectName(QStringLiteral("PopupMenu1"));
@@ -28,7 +28,9 @@ TSCPI_Test_Form::TSCPI_Test_Form(AppContext& context, QWidget* parent)
   ui_->SndText->installEventFilter(this);
 }
 
-TSCPI_Test_Form::~TSCPI_Test_Form() = default;
+TSCPI_Test_Form::~TSCPI_Test_Form() {
+  session_.SetProtocolLog(nullptr);
+}
 
 bool TSCPI_Test_Form::eventFilter(QObject* watched, QEvent* event) {
   if (watched == ui_->SndText && event->type() == QEvent::KeyPress) {
@@ -42,7 +44,7 @@ bool TSCPI_Test_Form::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TSCPI_Test_Form::SndTextKeyPress() {
-  if (context_.session != nullptr) context_.session->ScpiQuery(ToWin1252(ui_->SndText->text()));
+  session_.ScpiQuery(ToWin1252(ui_->SndText->text()));
 }
 
 void TSCPI_Test_Form::PopupMenu1Popup() {
@@ -61,11 +63,6 @@ void TSCPI_Test_Form::Send1Click() {
 
 void TSCPI_Test_Form::Button1Click() {
   ui_->Memo->clear();
-}
-
-void TSCPI_Test_Form::closeEvent(QCloseEvent* event) {
-  hide();
-  event->ignore();
 }
 
 }  // namespace qel::gui

@@ -10,9 +10,9 @@
 
 namespace qel::gui {
 
-TSprach_Form::TSprach_Form(AppContext& context, std::span<QWidget* const> formsBefore,
-                           QWidget* parent)
-    : QWidget(parent), context_(context) {
+TSprach_Form::TSprach_Form(Dictionary& dictionary, LanguageState& language,
+                           std::span<QWidget* const> formsBefore, QWidget* parent)
+    : RunWindow(parent), dictionary_(dictionary), language_(language) {
   setObjectName(QStringLiteral("Sprach_Form"));
   setWindowTitle(QStringLiteral("Sprach Einstellung"));
 
@@ -31,11 +31,11 @@ TSprach_Form::TSprach_Form(AppContext& context, std::span<QWidget* const> formsB
 }
 
 void TSprach_Form::FormCreate(std::span<QWidget* const> formsBefore) {
-  if (!context_.language.EnglishSelected) return;
-  ActivateTranslation(context_.dictionary, context_.language);
+  if (!language_.EnglishSelected) return;
+  ActivateTranslation(dictionary_, language_);
   std::vector<QWidget*> forms(formsBefore.begin(), formsBefore.end());
   forms.push_back(this);
-  TranslateAllForms(context_.dictionary, forms);
+  TranslateAllForms(dictionary_, forms);
   for (QWidget* form : forms) {
     if (form != nullptr) RefitFixedSize(*form);
   }

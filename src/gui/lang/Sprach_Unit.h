@@ -3,25 +3,27 @@
 // the language the main window chose: with English selected it loads the dictionary, sets
 // TranslationActive and translates every window once — all created before it, and itself.
 
-#include <QCloseEvent>
 #include <QTimer>
 #include <QWidget>
 #include <span>
 
-#include "gui/app/app_context.h"
+#include "core/lang/dictionary.h"
+#include "core/lang/language_state.h"
+#include "gui/common/run_window.h"
 
 class QPlainTextEdit;
 class QPushButton;
 
 namespace qel::gui {
 
-class TSprach_Form : public QWidget {
+class TSprach_Form : public RunWindow {
   Q_OBJECT
 
  public:
-  // `formsBefore`: every window created before this one, in creation order.
-  TSprach_Form(AppContext& context, std::span<QWidget* const> formsBefore,
-               QWidget* parent = nullptr);
+  // `formsBefore`: every window created before this one, in creation order. The
+  // dictionary is loaded into `dictionary` when `language` says English is selected.
+  TSprach_Form(Dictionary& dictionary, LanguageState& language,
+               std::span<QWidget* const> formsBefore, QWidget* parent = nullptr);
 
   // Kept from the design; no path of the program shows or starts them.
   QPlainTextEdit* Memo1 = nullptr;
@@ -29,16 +31,11 @@ class TSprach_Form : public QWidget {
   QTimer InitTimer;
   QTimer SetTimer;
 
- protected:
-  void closeEvent(QCloseEvent* event) override {
-    hide();
-    event->ignore();
-  }
-
  private:
   void FormCreate(std::span<QWidget* const> formsBefore);
 
-  AppContext& context_;
+  Dictionary& dictionary_;
+  LanguageState& language_;
 };
 
 // English texts are longer: a window whose size is fixed gets the room its translated

@@ -19,7 +19,7 @@
 #include <QToolButton>
 
 #include "core/lang/translate_text.h"
-#include "gui/app/text_codec.h"
+#include "gui/common/text_codec.h"
 
 namespace qel::gui {
 

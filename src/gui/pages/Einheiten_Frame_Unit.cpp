@@ -8,13 +8,12 @@ namespace qel::gui {
 TEinheitenFrame::TEinheitenFrame(QWidget* parent)
     : QWidget(parent), ui_(std::make_unique<Ui::TEinheitenFrame>()) {
   ui_->setupUi(this);
-  FillChoiceBox(*ui_->Mess_Modus_ComboBox, model_->Mess_Modus.Items());
-  FillChoiceBox(*ui_->Einheit_ComboBox, model_->Einheit.Items());
-  FillChoiceBox(*ui_->Bereich_ComboBox, model_->RangeItems());
+  // The boxes' key filter is `Mess_Modus_ComboBoxKeyPress` here.
+  BindChoice(*ui_->Mess_Modus_ComboBox, &EinheitenModel::Mess_Modus);
+  BindChoice(*ui_->Einheit_ComboBox, &EinheitenModel::Einheit);
+  BindChoice(*ui_->Bereich_ComboBox, &EinheitenModel::Bereich);
+  BindCheck(*ui_->Auto, &EinheitenModel::Auto);
   shownRangeItems_ = model_->RangeItems().data();
-  for (QComboBox* box : {ui_->Mess_Modus_ComboBox, ui_->Einheit_ComboBox, ui_->Bereich_ComboBox}) {
-    InstallChoiceBoxKeyFilter(*box);
-  }
   // activated: the user's choices only, never a selection set by a read or a load.
   connect(ui_->Mess_Modus_ComboBox, &QComboBox::activated, this,
           &TEinheitenFrame::Mess_Modus_ComboBoxChange);
@@ -22,23 +21,11 @@ TEinheitenFrame::TEinheitenFrame(QWidget* parent)
           &TEinheitenFrame::Mess_Modus_ComboBoxChange);
   connect(ui_->Bereich_ComboBox, &QComboBox::activated, this,
           &TEinheitenFrame::Bereich_ComboBoxChange);
-  connect(ui_->Button1, &QPushButton::clicked, this, [this] { ReadFromDevice(); });
-  connect(ui_->Button2, &QPushButton::clicked, this, [this] { WriteToDevice(); });
+  ConnectButtons(*this, *ui_->Button1, *ui_->Button2);
   CopyFromModel();
 }
 
 TEinheitenFrame::~TEinheitenFrame() = default;
-
-void TEinheitenFrame::Bind(EinheitenModel& model, AppContext& context) {
-  model_ = &model;
-  context_ = &context;
-  CopyFromModel();
-}
-
-void TEinheitenFrame::Unbind() {
-  model_ = &ownModel_;
-  context_ = nullptr;
-}
 
 void TEinheitenFrame::SetCaption(const QString& caption) {
   ui_->GroupBox1->setTitle(caption);
@@ -48,21 +35,6 @@ void TEinheitenFrame::SetOwnControlsVisible(bool visible) {
   ui_->Button1->setVisible(visible);
   ui_->Button2->setVisible(visible);
   ui_->Auto->setVisible(visible);
-}
-
-void TEinheitenFrame::CopyToModel() {
-  TakeChoice(*ui_->Mess_Modus_ComboBox, model_->Mess_Modus);
-  TakeChoice(*ui_->Einheit_ComboBox, model_->Einheit);
-  TakeChoice(*ui_->Bereich_ComboBox, model_->Bereich);
-  model_->Auto = ui_->Auto->isChecked();
-}
-
-void TEinheitenFrame::CopyFromModel() {
-  ShowChoice(*ui_->Mess_Modus_ComboBox, model_->Mess_Modus);
-  ShowChoice(*ui_->Einheit_ComboBox, model_->Einheit);
-  ShowRangeItems();
-  ShowChoice(*ui_->Bereich_ComboBox, model_->Bereich);
-  ui_->Auto->setChecked(model_->Auto);
 }
 
 // The box keeps the texts it shows until the model's list changes, so that a translation
@@ -82,17 +54,15 @@ void TEinheitenFrame::UpdateRangeItems() {
 
 void TEinheitenFrame::Mess_Modus_ComboBoxChange() {
   CopyToModel();
-  if (ScpiSession* session = Session()) {
-    model_->ModeOrUnitChangedByUser(*session);
-  } else {
-    model_->UpdateRangeItems();
-  }
+  const bool told =
+      WithSession([this](ScpiSession& session) { model_->ModeOrUnitChangedByUser(session); });
+  if (!told) model_->UpdateRangeItems();
   ShowRangeItems();
 }
 
 void TEinheitenFrame::Bereich_ComboBoxChange() {
   CopyToModel();
-  if (ScpiSession* session = Session()) model_->RangeChangedByUser(*session);
+  WithSession([this](ScpiSession& session) { model_->RangeChangedByUser(session); });
 }
 
 }  // namespace qel::gui

@@ -8,8 +8,7 @@
 #include <string_view>
 
 #include "core/pages/einheiten_model.h"
-#include "gui/app/app_context.h"
-#include "gui/pages/parameter_frame.h"
+#include "gui/pages/bound_frame.h"
 
 namespace Ui {
 class TEinheitenFrame;
@@ -17,27 +16,18 @@ class TEinheitenFrame;
 
 namespace qel::gui {
 
-class TEinheitenFrame : public QWidget, public ParameterFrame {
+class TEinheitenFrame : public QWidget, public BoundFrame<EinheitenModel> {
   Q_OBJECT
 
  public:
   explicit TEinheitenFrame(QWidget* parent = nullptr);
   ~TEinheitenFrame() override;
 
-  // Shows `model` from now on and reaches the instrument through `context`'s session.
-  // Unbound, the page works on a model of its own.
-  void Bind(EinheitenModel& model, AppContext& context);
   Ui::TEinheitenFrame& Form() { return *ui_; }
-  EinheitenModel& Model() { return *model_; }
-  ParameterPage& Page() override { return *model_; }
-  void Unbind() override;
-
   void SetCaption(const QString& caption);
   // "Lesen", "Schreiben" and "Auto" (the main window hides them).
   void SetOwnControlsVisible(bool visible);
 
-  void CopyToModel() override;
-  void CopyFromModel() override;
   // The range texts of the current mode and unit; the range position is kept.
   void UpdateRangeItems();
 
@@ -45,12 +35,13 @@ class TEinheitenFrame : public QWidget, public ParameterFrame {
   void Mess_Modus_ComboBoxChange();  // mode or unit
   void Bereich_ComboBoxChange();
 
+ protected:
+  void ModelShown() override { ShowRangeItems(); }
+
  private:
   void ShowRangeItems();
 
   std::unique_ptr<Ui::TEinheitenFrame> ui_;
-  EinheitenModel ownModel_;
-  EinheitenModel* model_ = &ownModel_;
   // The range texts the box shows now (the model's list they came from).
   const std::string_view* shownRangeItems_ = nullptr;
 };

@@ -1,11 +1,9 @@
 #include "gui/pages/IP_Adr_In_Frame.h"
 
-#include <QEvent>
 #include <QFontMetrics>
 #include <QLineEdit>
 #include <QPalette>
 
-#include "gui/app/text_codec.h"
 #include "gui/pages/page_controls.h"
 #include "ui_IP_Adr_In_Frame.h"
 
@@ -40,15 +38,12 @@ TIp_Adr_In_::TIp_Adr_In_(QWidget* parent)
     palette.setColor(QPalette::Base, Qt::transparent);
     field->setPalette(palette);
     SetTypingLimit(*field, kOctetMaxLength);
-    field->installEventFilter(this);
-    connect(field, &QLineEdit::textChanged, this, [this, k] { Lan_Adr1_InChange(k); });
   }
   // As high as one field: a page's rows stay together however tall the page is drawn.
   setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
   // The control's label and the tab order lead to the first octet.
   setFocusProxy(ui_->Lan_Adr1_In);
   PlaceFields();
-  CopyFromModel();
 }
 
 TIp_Adr_In_::~TIp_Adr_In_() = default;
@@ -77,55 +72,10 @@ void TIp_Adr_In_::PlaceFields() {
   ui_->Panel1->setFixedSize(width, 2 * inset + height);
 }
 
-void TIp_Adr_In_::Bind(IpAdrInModel& model) {
-  model_ = &model;
-  CopyFromModel();
-}
-
 void TIp_Adr_In_::SetOctetNames(const QString& label) {
   for (int k = 1; k <= 4; ++k) {
     octets_[k - 1]->setAccessibleName(label + QLatin1Char(' ') + QString::number(k));
   }
-}
-
-void TIp_Adr_In_::CopyToModel() {
-  for (int k = 1; k <= 4; ++k) model_->SetOctet(k, ToWin1252(octets_[k - 1]->text()));
-}
-
-// The model has applied the change rule already; setting the text runs the change
-// handler as any program change does, which then accepts it.
-void TIp_Adr_In_::CopyFromModel() {
-  for (int k = 1; k <= 4; ++k) {
-    const QString text = FromWin1252(model_->Octet(k));
-    if (octets_[k - 1]->text() != text) octets_[k - 1]->setText(text);
-  }
-}
-
-void TIp_Adr_In_::Lan_Adr1_InChange(int k) {
-  QLineEdit& field = *octets_[k - 1];
-  if (model_->SetOctet(k, ToWin1252(field.text()))) ResetOctetField(field);
-}
-
-void TIp_Adr_In_::Lan_Adr1_InExit(int k) {
-  model_->ExitOctet(k);
-  const QString text = FromWin1252(model_->Octet(k));
-  if (octets_[k - 1]->text() != text) octets_[k - 1]->setText(text);
-}
-
-void TIp_Adr_In_::ResetOctetField(QLineEdit& field) {
-  field.setText(FromWin1252(std::string(IpAdrInModel::kResetText)));
-  // From the end back to the start: all selected, the caret at 0.
-  field.setSelection(static_cast<int>(IpAdrInModel::kResetText.size()),
-                     -static_cast<int>(IpAdrInModel::kResetText.size()));
-}
-
-bool TIp_Adr_In_::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::FocusOut) {
-    for (int k = 1; k <= 4; ++k) {
-      if (watched == octets_[k - 1]) Lan_Adr1_InExit(k);
-    }
-  }
-  return QWidget::eventFilter(watched, event);
 }
 
 }  // namespace qel::gui

@@ -19,27 +19,13 @@ TLANFrame::TLANFrame(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui
   QWidget* const chain[] = {address[0], address[1], address[2], address[3],   mask[0],
                             mask[1],    mask[2],    mask[3],    ui_->Button1, ui_->Button2};
   for (std::size_t i = 0; i + 1 < std::size(chain); ++i) setTabOrder(chain[i], chain[i + 1]);
-  connect(ui_->Button1, &QPushButton::clicked, this, [this] { ReadFromDevice(); });
-  connect(ui_->Button2, &QPushButton::clicked, this, [this] { WriteToDevice(); });
-  ui_->Ip_Adr_In->Bind(model_->Ip_Adr_In);
-  ui_->Sub_Adr_In->Bind(model_->Sub_Adr_In);
+  BindAddress(address, &LANModel::Ip_Adr_In);
+  BindAddress(mask, &LANModel::Sub_Adr_In);
+  ConnectButtons(*this, *ui_->Button1, *ui_->Button2);
+  CopyFromModel();
 }
 
 TLANFrame::~TLANFrame() = default;
-
-void TLANFrame::Bind(LANModel& model, AppContext& context) {
-  model_ = &model;
-  context_ = &context;
-  ui_->Ip_Adr_In->Bind(model_->Ip_Adr_In);
-  ui_->Sub_Adr_In->Bind(model_->Sub_Adr_In);
-}
-
-void TLANFrame::Unbind() {
-  model_ = &ownModel_;
-  context_ = nullptr;
-  ui_->Ip_Adr_In->Bind(ownModel_.Ip_Adr_In);
-  ui_->Sub_Adr_In->Bind(ownModel_.Sub_Adr_In);
-}
 
 void TLANFrame::SetCaption(const QString& caption) {
   ui_->GroupBox1->setTitle(caption);
@@ -48,16 +34,6 @@ void TLANFrame::SetCaption(const QString& caption) {
 void TLANFrame::SetButtonsVisible(bool visible) {
   ui_->Button1->setVisible(visible);
   ui_->Button2->setVisible(visible);
-}
-
-void TLANFrame::CopyToModel() {
-  ui_->Ip_Adr_In->CopyToModel();
-  ui_->Sub_Adr_In->CopyToModel();
-}
-
-void TLANFrame::CopyFromModel() {
-  ui_->Ip_Adr_In->CopyFromModel();
-  ui_->Sub_Adr_In->CopyFromModel();
 }
 
 }  // namespace qel::gui

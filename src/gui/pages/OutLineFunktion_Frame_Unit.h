@@ -7,8 +7,7 @@
 #include <memory>
 
 #include "core/pages/out_line_model.h"
-#include "gui/app/app_context.h"
-#include "gui/pages/parameter_frame.h"
+#include "gui/pages/bound_frame.h"
 
 namespace Ui {
 class TOutLineFrame;
@@ -16,7 +15,7 @@ class TOutLineFrame;
 
 namespace qel::gui {
 
-class TOutLineFrame : public QWidget, public ParameterFrame {
+class TOutLineFrame : public QWidget, public BoundFrame<OutLineModel> {
   Q_OBJECT
 
  public:
@@ -26,27 +25,15 @@ class TOutLineFrame : public QWidget, public ParameterFrame {
   explicit TOutLineFrame(QWidget* parent = nullptr);
   ~TOutLineFrame() override;
 
-  // Shows `model` (whose Tag is the output number) and reaches the instrument through
-  // `context`'s session. Unbound, the page works on a model of its own.
-  void Bind(OutLineModel& model, AppContext& context);
   Ui::TOutLineFrame& Form() { return *ui_; }
-  OutLineModel& Model() { return *model_; }
-  ParameterPage& Page() override { return *model_; }
-  void Unbind() override;
   int Tag() const { return model_->Tag; }
-
   void SetCaption(const QString& caption);
-
-  void CopyToModel() override;
-  void CopyFromModel() override;
 
   // The user picked a function: enables logic and limits for it.
   void Funk_ComboBoxChange();
 
  private:
   std::unique_ptr<Ui::TOutLineFrame> ui_;
-  OutLineModel ownModel_;
-  OutLineModel* model_ = &ownModel_;
 };
 
 }  // namespace qel::gui

@@ -4,7 +4,8 @@
 #include <QLocale>
 #include <QPalette>
 
-#include "gui/app/text_codec.h"
+#include "gui/common/text_codec.h"
+#include "gui/common/timer_switch.h"
 #include "gui/pages/page_controls.h"
 #include "ui_QEL_Display_Frame_Unit.h"
 
@@ -92,10 +93,6 @@ TQEL_Display_Frame::TQEL_Display_Frame(QWidget* parent)
 
 TQEL_Display_Frame::~TQEL_Display_Frame() = default;
 
-void TQEL_Display_Frame::Bind(AppContext& context) {
-  context_ = &context;
-}
-
 QLabel* TQEL_Display_Frame::ValueLabel(ReadoutLabel label) const {
   switch (label) {
     case ReadoutLabel::DC_Out:
@@ -119,9 +116,9 @@ QLabel* TQEL_Display_Frame::ValueLabel(ReadoutLabel label) const {
 }
 
 void TQEL_Display_Frame::ReadDisplay() {
-  if (context_ == nullptr || context_->session == nullptr) return;
-  readout_.ReadDisplay(*context_->session, separator_);
-  ShowReadout();
+  const bool read =
+      WithSession([this](ScpiSession& session) { readout_.ReadDisplay(session, separator_); });
+  if (read) ShowReadout();
 }
 
 void TQEL_Display_Frame::ShowReadout() {
@@ -156,17 +153,11 @@ void TQEL_Display_Frame::ReadButtonClick() {
 }
 
 void TQEL_Display_Frame::ResetClick() {
-  if (context_ != nullptr && context_->session != nullptr) {
-    DisplayReadout::PeakReset(*context_->session);
-  }
+  WithSession(DisplayReadout::PeakReset);
 }
 
 void TQEL_Display_Frame::RefreshClick() {
-  if (ui_->Refresh->isChecked()) {
-    refreshTimer_.start();
-  } else {
-    refreshTimer_.stop();
-  }
+  RunWhileChecked(refreshTimer_, *ui_->Refresh);
 }
 
 // The timer is off while a read runs, and the next tick comes a full interval after the

@@ -9,7 +9,7 @@
 #include <memory>
 
 #include "core/pages/display_readout.h"
-#include "gui/app/app_context.h"
+#include "gui/common/session_binding.h"
 
 class QLabel;
 
@@ -19,15 +19,15 @@ class TQEL_Display_Frame;
 
 namespace qel::gui {
 
-class TQEL_Display_Frame : public QWidget {
+class TQEL_Display_Frame : public QWidget, public SessionBinding {
   Q_OBJECT
 
  public:
   explicit TQEL_Display_Frame(QWidget* parent = nullptr);
   ~TQEL_Display_Frame() override;
 
-  // Reaches the instrument through `context`'s session, looked up at each read.
-  void Bind(AppContext& context);
+  // Reaches the instrument through `session`.
+  void Bind(ScpiSession& session) { BindSession(session); }
   Ui::TQEL_Display_Frame& Form() { return *ui_; }
   const DisplayReadout& Readout() const { return readout_; }
   QTimer& RefreshTimer() { return refreshTimer_; }
@@ -57,7 +57,6 @@ class TQEL_Display_Frame : public QWidget {
   void ShowReadout();
 
   std::unique_ptr<Ui::TQEL_Display_Frame> ui_;
-  AppContext* context_ = nullptr;
   DisplayReadout readout_;
   QTimer refreshTimer_;
   char separator_ = '.';

@@ -1,9 +1,6 @@
 #include "gui/pages/main_form_pages.h"
 
-#include <QDir>
-#include <QFile>
-
-#include "gui/app/text_codec.h"
+#include "gui/common/file_path.h"
 #include "gui/pages/EIA232_Frame_Unit.h"
 #include "gui/pages/Einheiten_Frame_Unit.h"
 #include "gui/pages/InLineFunktion_Frame_Unit.h"
@@ -14,32 +11,24 @@
 
 namespace qel::gui {
 
-namespace {
-
-std::string FileSystemPath(const QString& path) {
-  return ToPathBytes(path);
-}
-
-}  // namespace
-
-MainFormPages::MainFormPages(const MainFormFrames& f, AppContext& context) : context_(context) {
-  f.EinheitenFrame1->Bind(pages_.EinheitenFrame1, context);
+MainFormPages::MainFormPages(const MainFormFrames& f, ScpiSession& session) : session_(session) {
+  f.EinheitenFrame1->Bind(pages_.EinheitenFrame1, session);
   OutLineModel* const outputs[] = {&pages_.OutLineFrame1, &pages_.OutLineFrame2,
                                    &pages_.OutLineFrame3, &pages_.OutLineFrame4};
   for (std::size_t i = 0; i < f.OutLineFrames.size(); ++i) {
-    f.OutLineFrames[i]->Bind(*outputs[i], context);
+    f.OutLineFrames[i]->Bind(*outputs[i], session);
     f.OutLineFrames[i]->SetCaption(QStringLiteral(" Ausgang %1 ").arg(outputs[i]->Tag));
   }
   InLineModel* const inputs[] = {&pages_.InLineFrame1, &pages_.InLineFrame2, &pages_.InLineFrame3};
   for (std::size_t i = 0; i < f.InLineFrames.size(); ++i) {
-    f.InLineFrames[i]->Bind(*inputs[i], context);
+    f.InLineFrames[i]->Bind(*inputs[i], session);
     f.InLineFrames[i]->SetCaption(QStringLiteral(" Eingang %1  ").arg(inputs[i]->Tag));
   }
-  f.TastenFrame1->Bind(pages_.TastenFrame1, context);
-  f.TastenFrame2->Bind(pages_.TastenFrame2, context);
-  f.LANFrame1->Bind(pages_.LANFrame1, context);
-  f.EIA232Frame1->Bind(pages_.EIA232Frame1, context);
-  f.QEL_Display_Frame1->Bind(context);
+  f.TastenFrame1->Bind(pages_.TastenFrame1, session);
+  f.TastenFrame2->Bind(pages_.TastenFrame2, session);
+  f.LANFrame1->Bind(pages_.LANFrame1, session);
+  f.EIA232Frame1->Bind(pages_.EIA232Frame1, session);
+  f.QEL_Display_Frame1->Bind(session);
   frames_ = {f.EinheitenFrame1,  f.OutLineFrames[0], f.OutLineFrames[1], f.OutLineFrames[2],
              f.OutLineFrames[3], f.InLineFrames[0],  f.InLineFrames[1],  f.InLineFrames[2],
              f.TastenFrame1,     f.TastenFrame2,     f.LANFrame1,        f.EIA232Frame1};
@@ -70,28 +59,24 @@ void MainFormPages::CopyFromModels() {
 
 void MainFormPages::ReadAll() {
   CopyToModels();
-  if (context_.session != nullptr) pages_.ReadAll(*context_.session);
+  pages_.ReadAll(session_);
   CopyFromModels();
 }
 
 void MainFormPages::WriteAll() {
   CopyToModels();
-  if (context_.session != nullptr) pages_.WriteAll(*context_.session);
+  pages_.WriteAll(session_);
 }
 
 void MainFormPages::SaveParameterFile(const QString& path, const ParameterFileInfo& info) {
   CopyToModels();
-  qel::SaveParameterFile(FileSystemPath(path), pages_, info);
+  qel::SaveParameterFile(ToFilePath(path), pages_, info);
 }
 
 void MainFormPages::LoadParameterFile(const QString& path) {
   CopyToModels();
-  qel::LoadParameterFile(FileSystemPath(path), pages_);
+  qel::LoadParameterFile(ToFilePath(path), pages_);
   CopyFromModels();
-}
-
-QString MainFormPages::WriteErrorText(const QString& path) {
-  return QStringLiteral("In %1 kann nicht geschrieben werden").arg(QDir::toNativeSeparators(path));
 }
 
 }  // namespace qel::gui

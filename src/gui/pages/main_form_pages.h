@@ -1,4 +1,5 @@
 #pragma once
+// Module QEL11_Setup_HID_Unit (the pages on the main window).
 // The main window's twelve parameter pages: the models (one ParameterPages, the same
 // object qel11ctl runs), the frames bound to them with the captions and hidden controls of
 // their places on the main window, and the whole-window actions, which copy the frames
@@ -8,10 +9,10 @@
 #include <array>
 #include <string>
 
+#include "core/link/scpi_session.h"
 #include "core/pages/parameter_file.h"
 #include "core/pages/parameter_pages.h"
-#include "gui/app/app_context.h"
-#include "gui/pages/parameter_frame.h"
+#include "gui/pages/bound_frame.h"
 
 namespace qel::gui {
 
@@ -37,9 +38,9 @@ struct MainFormFrames {
 
 class MainFormPages {
  public:
-  // Binds the frames to the models and to `context`, and gives each its caption and the
+  // Binds the frames to the models and to `session`, and gives each its caption and the
   // controls it shows on the main window.
-  MainFormPages(const MainFormFrames& frames, AppContext& context);
+  MainFormPages(const MainFormFrames& frames, ScpiSession& session);
   // The frames go back to models of their own: the models go first, the main window's
   // widgets after them.
   ~MainFormPages();
@@ -59,14 +60,11 @@ class MainFormPages {
   // Fills the pages from the file; sends nothing and runs no change handler.
   void LoadParameterFile(const QString& path);
 
-  // The message for a parameter file that cannot be written.
-  static QString WriteErrorText(const QString& path);
-
  private:
   void CopyToModels();
   void CopyFromModels();
 
-  AppContext& context_;
+  ScpiSession& session_;
   ParameterPages pages_;
   std::array<ParameterFrame*, ParameterPages::kPageCount> frames_{};
 };

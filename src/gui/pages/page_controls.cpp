@@ -10,7 +10,7 @@
 #include <string>
 
 #include "core/pages/page_helpers.h"
-#include "gui/app/text_codec.h"
+#include "gui/common/text_codec.h"
 
 namespace qel::gui {
 

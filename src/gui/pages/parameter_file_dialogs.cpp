@@ -7,7 +7,8 @@
 #include <ctime>
 
 #include "core/platform/computer_name.h"
-#include "gui/app/text_codec.h"
+#include "gui/common/file_path.h"
+#include "gui/common/text_codec.h"
 
 namespace qel::gui {
 
@@ -80,14 +81,14 @@ std::unique_ptr<QFileDialog> MakeParameterOpenDialog(QWidget* parent, const QStr
   dialog->setFileMode(QFileDialog::ExistingFile);
   dialog->setNameFilter(QtFileFilter(kOpenParameterFilter));
   if (!folder.isEmpty()) dialog->setDirectory(folder);
-  dialog->selectFile(FromWin1252(std::string(kOpenParameterFileName)));
+  dialog->selectFile(FromFilePath(std::string(kOpenParameterFileName)));
   return dialog;
 }
 
 std::function<QString()> ParameterSaveDialog(QWidget* parent) {
   return RememberingDialog([parent](const QString& folder) {
     const QString proposed =
-        FromWin1252(ProposedParameterFileName(ToTm(QDateTime::currentDateTime())));
+        FromFilePath(ProposedParameterFileName(ToTm(QDateTime::currentDateTime())));
     return MakeParameterSaveDialog(parent, folder, proposed);
   });
 }

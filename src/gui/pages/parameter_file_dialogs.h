@@ -1,4 +1,5 @@
 #pragma once
+// Module QEL11_Setup_HID_Unit (Parameterspeichern1Click, Parameterffnen1Click).
 // The dialogs of "Parameter speichern" and "Parameter öffnen": the proposed name, the
 // filters, and the folder and name they remember between uses. The open dialog takes only
 // files that exist; the save dialog does not ask before replacing a file.

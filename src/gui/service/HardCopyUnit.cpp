@@ -1,7 +1,6 @@
 #include "gui/service/HardCopyUnit.h"
 
 #include <QClipboard>
-#include <QCloseEvent>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -9,24 +8,14 @@
 #include <QMessageBox>
 #include <cstring>
 
+#include "core/platform/native_path.h"
 #include "core/service/jpeg_writer.h"
-#include "gui/app/text_codec.h"
+#include "gui/common/file_path.h"
+#include "gui/common/text_codec.h"
+#include "gui/common/timer_switch.h"
 #include "ui_HardCopyUnit.h"
 
 namespace qel::gui {
-
-namespace {
-
-// File names are the file system's bytes, not Windows-1252 texts.
-std::string NativeBytes(const QString& path) {
-  return ToPathBytes(path);
-}
-
-QString FromNativeBytes(const std::string& bytes) {
-  return FromPathBytes(bytes);
-}
-
-}  // namespace
 
 QImage ToQImage(const RgbImage& image) {
   QImage result(image.Width(), image.Height(), QImage::Format_RGB888);
@@ -36,9 +25,9 @@ QImage ToQImage(const RgbImage& image) {
   return result;
 }
 
-THardCopyForm::THardCopyForm(AppContext& context, QWidget* parent)
-    : QWidget(parent, Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint),
-      context_(context),
+THardCopyForm::THardCopyForm(ScpiSession& session, QWidget* parent)
+    : RunWindow(parent, Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint),
+      session_(session),
       ui_(std::make_unique<Ui::THardCopyForm>()) {
   ui_->setupUi(this);
   // The panel has the display's colour, so the picture looks like the lit display.
@@ -66,19 +55,14 @@ THardCopyForm::~THardCopyForm() = default;
 // A capture that got no reply at all leaves the picture and the clipboard as they were:
 // replacing them with a stale or blank picture would pass for the display's content.
 void THardCopyForm::GetHardcopyClick() {
-  if (context_.session == nullptr) return;
-  if (hardcopy_.GetHardcopy(*context_.session) == CaptureStatus::NoReply) return;
+  if (hardcopy_.GetHardcopy(session_) == CaptureStatus::NoReply) return;
   ui_->Image3->setPixmap(QPixmap::fromImage(ToQImage(hardcopy_.Picture())));
   image1_ = ToQImage(hardcopy_.Composed());
   QGuiApplication::clipboard()->setImage(image1_);
 }
 
 void THardCopyForm::HCcontClick() {
-  if (ui_->HCcont->isChecked()) {
-    timer2_.start();
-  } else {
-    timer2_.stop();
-  }
+  RunWhileChecked(timer2_, *ui_->HCcont);
 }
 
 // Timer2 is single-shot: it is off while the capture runs, and the next pause starts
@@ -92,7 +76,7 @@ void THardCopyForm::Timer2Timer() {
 void THardCopyForm::Button1Click() {
   const std::string proposal = hardcopy_.SaveNames().ProposeFileName(dialogFileName_);
   dialogFileName_ = proposal;
-  QString proposalPath = FromNativeBytes(proposal);
+  QString proposalPath = FromFilePath(PathFromUtf8(proposal));
   if (!dialogFolder_.isEmpty() && !proposalPath.isEmpty()) {
     proposalPath = QDir(dialogFolder_).filePath(proposalPath);
   }
@@ -102,11 +86,13 @@ void THardCopyForm::Button1Click() {
 
   const QFileInfo file(*chosen);
   dialogFolder_ = file.absolutePath();
-  dialogFileName_ = NativeBytes(file.fileName());
+  dialogFileName_ = PathToUtf8(ToFilePath(file.fileName()));
   try {
-    hardcopy_.SaveAs(NativeBytes(*chosen));
+    hardcopy_.SaveAs(ToFilePath(*chosen));
+  } catch (const JpegWriteError& error) {
+    ReportError(WriteErrorText(error.Path()));
   } catch (const JpegError& error) {
-    ReportError(QString::fromLocal8Bit(error.what()));
+    ReportError(FromWin1252(error.what()));
   }
 }
 
@@ -120,11 +106,6 @@ std::optional<QString> THardCopyForm::ShowSaveDialog(const QString& proposal) {
   if (!proposal.isEmpty()) dialog.selectFile(proposal);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return dialog.selectedFiles().constFirst();
-}
-
-void THardCopyForm::closeEvent(QCloseEvent* event) {
-  hide();
-  event->ignore();
 }
 
 }  // namespace qel::gui

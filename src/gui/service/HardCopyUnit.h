@@ -7,13 +7,13 @@
 
 #include <QImage>
 #include <QTimer>
-#include <QWidget>
 #include <functional>
 #include <memory>
 #include <optional>
 
+#include "core/link/scpi_session.h"
 #include "core/service/hardcopy.h"
-#include "gui/app/app_context.h"
+#include "gui/common/run_window.h"
 
 namespace Ui {
 class THardCopyForm;
@@ -23,11 +23,11 @@ namespace qel::gui {
 
 QImage ToQImage(const RgbImage& image);
 
-class THardCopyForm : public QWidget {
+class THardCopyForm : public RunWindow {
   Q_OBJECT
 
  public:
-  explicit THardCopyForm(AppContext& context, QWidget* parent = nullptr);
+  explicit THardCopyForm(ScpiSession& session, QWidget* parent = nullptr);
   ~THardCopyForm() override;
 
   Ui::THardCopyForm& Form() { return *ui_; }
@@ -47,13 +47,10 @@ class THardCopyForm : public QWidget {
   void Timer2Timer();
   void Button1Click();  // "Save"
 
- protected:
-  void closeEvent(QCloseEvent* event) override;
-
  private:
   std::optional<QString> ShowSaveDialog(const QString& proposal);
 
-  AppContext& context_;
+  ScpiSession& session_;
   std::unique_ptr<Ui::THardCopyForm> ui_;
   Hardcopy hardcopy_;
   QImage image1_;

@@ -1,14 +1,13 @@
 #include "gui/service/SCPI_Internal_Settings_Unit.h"
 
-#include <QCloseEvent>
 #include <QLocale>
 #include <QMessageBox>
-#include <QShowEvent>
 
 #include "core/platform/app_data_folder.h"
 #include "core/platform/ini_file.h"
 #include "core/service/service_text.h"
-#include "gui/app/text_codec.h"
+#include "gui/common/file_path.h"
+#include "gui/common/text_codec.h"
 #include "gui/service/key_filter.h"
 #include "gui/service/service_window.h"
 #include "ui_SCPI_Internal_Settings_Unit.h"
@@ -20,12 +19,12 @@ char SystemDecimalSeparator() {
   return separator.size() == 1 ? separator[0] : '.';
 }
 
-TSCPI_Internal_Settings_Form::TSCPI_Internal_Settings_Form(AppContext& context, QWidget* parent)
-    : QWidget(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint),
-      context_(context),
+TSCPI_Internal_Settings_Form::TSCPI_Internal_Settings_Form(ScpiSession& session, QWidget* parent)
+    : ServiceWindow(parent),
+      session_(session),
       ui_(std::make_unique<Ui::TSCPI_Internal_Settings_Form>()) {
   ui_->setupUi(this);
-  DataFolder = [] { return GetAppDataFolder(); };
+  DataFolder = [] { return DataFolderForFiles(); };
   DecimalSeparator = SystemDecimalSeparator;
   ReportError = [this](const QString& message) {
     QMessageBox::critical(this, windowTitle(), message);
@@ -99,30 +98,32 @@ void TSCPI_Internal_Settings_Form::ShowAndRepaint() {
   RepaintBeforeExchanges(*this);
 }
 
+void TSCPI_Internal_Settings_Form::FillFieldsWith(
+    bool (InternalSettings::*operation)(ScpiSession&, const RepaintHook&)) {
+  WithButtonDisabled(*ui_->EEProm_Lesen, [&] {
+    settings_.fields = FieldsFromWindow();
+    (settings_.*operation)(session_, [this] { ShowAndRepaint(); });
+    ShowFields(settings_.fields);
+    ShowEEPromState();
+  });
+}
+
 void TSCPI_Internal_Settings_Form::WerteLesenClick() {
-  if (context_.session == nullptr) return;
-  ui_->WerteLesen->setEnabled(false);
-  ui_->ISonde_Val->clear();
-  settings_.fields = FieldsFromWindow();
-  settings_.ReadCurrentValue(*context_.session, DecimalSeparator());
-  ui_->ISonde_Val->setText(FromWin1252(settings_.fields.ISonde_Val));
-  ui_->WerteLesen->setEnabled(true);
+  WithButtonDisabled(*ui_->WerteLesen, [this] {
+    ui_->ISonde_Val->clear();
+    settings_.fields = FieldsFromWindow();
+    settings_.ReadCurrentValue(session_, DecimalSeparator());
+    ui_->ISonde_Val->setText(FromWin1252(settings_.fields.ISonde_Val));
+  });
 }
 
 void TSCPI_Internal_Settings_Form::EEProm_LesenClick() {
-  if (context_.session == nullptr) return;
-  ui_->EEProm_Lesen->setEnabled(false);
-  settings_.fields = FieldsFromWindow();
-  settings_.ReadParameters(*context_.session, [this] { ShowAndRepaint(); });
-  ShowFields(settings_.fields);
-  ShowEEPromState();
-  ui_->EEProm_Lesen->setEnabled(true);
+  FillFieldsWith(&InternalSettings::ReadParameters);
 }
 
 void TSCPI_Internal_Settings_Form::EEProm_SchreibenClick() {
-  if (context_.session == nullptr) return;
   settings_.fields = FieldsFromWindow();
-  settings_.WriteParameters(*context_.session, [this] {
+  settings_.WriteParameters(session_, [this] {
     ShowEEPromState();
     RepaintBeforeExchanges(*this);
   });
@@ -132,13 +133,7 @@ void TSCPI_Internal_Settings_Form::EEProm_SchreibenClick() {
 // Without a question: the defaults replace the constants at once, then "Parm Lesen" shows
 // them as if its button had been pressed.
 void TSCPI_Internal_Settings_Form::Button1Click() {
-  if (context_.session == nullptr) return;
-  ui_->EEProm_Lesen->setEnabled(false);
-  settings_.fields = FieldsFromWindow();
-  settings_.SetInternalDefaults(*context_.session, [this] { ShowAndRepaint(); });
-  ShowFields(settings_.fields);
-  ShowEEPromState();
-  ui_->EEProm_Lesen->setEnabled(true);
+  FillFieldsWith(&InternalSettings::SetInternalDefaults);
 }
 
 void TSCPI_Internal_Settings_Form::SaveButtonClick() {
@@ -146,7 +141,7 @@ void TSCPI_Internal_Settings_Form::SaveButtonClick() {
   try {
     settings_.SaveBackup(DataFolder());
   } catch (const IniWriteError& error) {
-    ReportError(QString::fromLocal8Bit(error.what()));
+    ReportError(WriteErrorText(error.Path()));
   }
 }
 
@@ -154,19 +149,6 @@ void TSCPI_Internal_Settings_Form::LesenButtonClick() {
   settings_.fields = FieldsFromWindow();
   settings_.LoadBackup(DataFolder());
   ShowFields(settings_.fields);
-}
-
-void TSCPI_Internal_Settings_Form::showEvent(QShowEvent* event) {
-  if (!placed_ && !event->spontaneous()) {
-    CentreOnMainWindow(*this);
-    placed_ = true;
-  }
-  QWidget::showEvent(event);
-}
-
-void TSCPI_Internal_Settings_Form::closeEvent(QCloseEvent* event) {
-  hide();
-  event->ignore();
 }
 
 }  // namespace qel::gui

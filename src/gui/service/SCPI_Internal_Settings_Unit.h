@@ -5,13 +5,13 @@
 // after the serial number. The fields are the window's only state; each operation copies
 // them into the core's InternalSettings, runs it, and copies fields and status back.
 
-#include <QWidget>
 #include <functional>
 #include <memory>
 #include <string>
 
+#include "core/link/scpi_session.h"
 #include "core/service/internal_settings.h"
-#include "gui/app/app_context.h"
+#include "gui/service/service_window.h"
 
 namespace Ui {
 class TSCPI_Internal_Settings_Form;
@@ -19,11 +19,11 @@ class TSCPI_Internal_Settings_Form;
 
 namespace qel::gui {
 
-class TSCPI_Internal_Settings_Form : public QWidget {
+class TSCPI_Internal_Settings_Form : public ServiceWindow {
   Q_OBJECT
 
  public:
-  explicit TSCPI_Internal_Settings_Form(AppContext& context, QWidget* parent = nullptr);
+  explicit TSCPI_Internal_Settings_Form(ScpiSession& session, QWidget* parent = nullptr);
   ~TSCPI_Internal_Settings_Form() override;
 
   Ui::TSCPI_Internal_Settings_Form& Form() { return *ui_; }
@@ -42,20 +42,17 @@ class TSCPI_Internal_Settings_Form : public QWidget {
   void SaveButtonClick();        // "Speichern"
   void LesenButtonClick();       // "Lesen"
 
- protected:
-  void showEvent(QShowEvent* event) override;
-  void closeEvent(QCloseEvent* event) override;
-
  private:
   InternalFields FieldsFromWindow() const;
   void ShowFields(const InternalFields& fields);
   void ShowEEPromState();
   void ShowAndRepaint();
+  // "Parm Lesen" disabled while `operation` fills the fields, each step shown.
+  void FillFieldsWith(bool (InternalSettings::*operation)(ScpiSession&, const RepaintHook&));
 
-  AppContext& context_;
+  ScpiSession& session_;
   std::unique_ptr<Ui::TSCPI_Internal_Settings_Form> ui_;
   InternalSettings settings_;
-  bool placed_ = false;
 };
 
 // The first character of the system locale's decimal separator ("." when it is none of

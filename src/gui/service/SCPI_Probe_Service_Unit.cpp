@@ -1,19 +1,16 @@
 #include "gui/service/SCPI_Probe_Service_Unit.h"
 
-#include <QCloseEvent>
-#include <QShowEvent>
-
 #include "core/service/service_text.h"
-#include "gui/app/text_codec.h"
+#include "gui/common/text_codec.h"
 #include "gui/service/key_filter.h"
 #include "gui/service/service_window.h"
 #include "ui_SCPI_Probe_Service_Unit.h"
 
 namespace qel::gui {
 
-TSCPI_Probe_Service_Form::TSCPI_Probe_Service_Form(AppContext& context, QWidget* parent)
-    : QWidget(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint),
-      context_(context),
+TSCPI_Probe_Service_Form::TSCPI_Probe_Service_Form(ScpiSession& session, QWidget* parent)
+    : ServiceWindow(parent),
+      session_(session),
       ui_(std::make_unique<Ui::TSCPI_Probe_Service_Form>()) {
   ui_->setupUi(this);
   for (const char* item : kProbeTypeItems) ui_->ProbeTypeComboBox->addItem(FromWin1252(item));
@@ -99,19 +96,17 @@ void TSCPI_Probe_Service_Form::ShowAndRepaint() {
 }
 
 void TSCPI_Probe_Service_Form::ReadClick() {
-  if (context_.session == nullptr) return;
-  ui_->Read->setEnabled(false);
-  probe_.fields = FieldsFromWindow();
-  probe_.Read(*context_.session, [this] { ShowAndRepaint(); });
-  ShowFields(probe_.fields);
-  ShowProbeState();
-  ui_->Read->setEnabled(true);
+  WithButtonDisabled(*ui_->Read, [this] {
+    probe_.fields = FieldsFromWindow();
+    probe_.Read(session_, [this] { ShowAndRepaint(); });
+    ShowFields(probe_.fields);
+    ShowProbeState();
+  });
 }
 
 void TSCPI_Probe_Service_Form::ProbeWriteButtonClick() {
-  if (context_.session == nullptr) return;
   probe_.fields = FieldsFromWindow();
-  probe_.Write(*context_.session, [this] {
+  probe_.Write(session_, [this] {
     ShowProbeState();
     RepaintBeforeExchanges(*this);
   });
@@ -132,19 +127,6 @@ void TSCPI_Probe_Service_Form::ProbeTypeComboBoxChange(int index) {
   probe_.fields = FieldsFromWindow();
   probe_.SelectType(index);
   ui_->Ref8T_IN->setEnabled(probe_.fields.Ref8T_Enabled);
-}
-
-void TSCPI_Probe_Service_Form::showEvent(QShowEvent* event) {
-  if (!placed_ && !event->spontaneous()) {
-    CentreOnMainWindow(*this);
-    placed_ = true;
-  }
-  QWidget::showEvent(event);
-}
-
-void TSCPI_Probe_Service_Form::closeEvent(QCloseEvent* event) {
-  hide();
-  event->ignore();
 }
 
 }  // namespace qel::gui

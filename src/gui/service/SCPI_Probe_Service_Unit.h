@@ -3,11 +3,11 @@
 // the probe's memory. The fields are the window's only state; each operation copies them
 // into the core's ProbeService, runs it, and copies fields and status back.
 
-#include <QWidget>
 #include <memory>
 
+#include "core/link/scpi_session.h"
 #include "core/service/probe_service.h"
-#include "gui/app/app_context.h"
+#include "gui/service/service_window.h"
 
 namespace Ui {
 class TSCPI_Probe_Service_Form;
@@ -15,11 +15,11 @@ class TSCPI_Probe_Service_Form;
 
 namespace qel::gui {
 
-class TSCPI_Probe_Service_Form : public QWidget {
+class TSCPI_Probe_Service_Form : public ServiceWindow {
   Q_OBJECT
 
  public:
-  explicit TSCPI_Probe_Service_Form(AppContext& context, QWidget* parent = nullptr);
+  explicit TSCPI_Probe_Service_Form(ScpiSession& session, QWidget* parent = nullptr);
   ~TSCPI_Probe_Service_Form() override;
 
   Ui::TSCPI_Probe_Service_Form& Form() { return *ui_; }
@@ -30,10 +30,6 @@ class TSCPI_Probe_Service_Form : public QWidget {
   void Button1Click();           // "Ende"
   void ProbeTypeComboBoxChange(int index);
 
- protected:
-  void showEvent(QShowEvent* event) override;
-  void closeEvent(QCloseEvent* event) override;
-
  private:
   void FormCreate();
   ProbeFields FieldsFromWindow() const;
@@ -41,10 +37,9 @@ class TSCPI_Probe_Service_Form : public QWidget {
   void ShowProbeState();
   void ShowAndRepaint();
 
-  AppContext& context_;
+  ScpiSession& session_;
   std::unique_ptr<Ui::TSCPI_Probe_Service_Form> ui_;
   ProbeService probe_;
-  bool placed_ = false;
 };
 
 }  // namespace qel::gui

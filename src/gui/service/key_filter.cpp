@@ -4,7 +4,7 @@
 #include <QLineEdit>
 #include <algorithm>
 
-#include "gui/app/text_codec.h"
+#include "gui/common/text_codec.h"
 
 namespace qel::gui {
 

@@ -2,8 +2,9 @@
 
 #include <QApplication>
 #include <QPalette>
+#include <QShowEvent>
 
-#include "gui/app/text_codec.h"
+#include "gui/common/text_codec.h"
 
 namespace qel::gui {
 
@@ -30,6 +31,15 @@ void CentreOnMainWindow(QWidget& window) {
       return;
     }
   }
+}
+
+// A spontaneous show (the window system restoring a minimised window) is no showing.
+void ServiceWindow::showEvent(QShowEvent* event) {
+  if (!placed_ && !event->spontaneous()) {
+    CentreOnMainWindow(*this);
+    placed_ = true;
+  }
+  QWidget::showEvent(event);
 }
 
 }  // namespace qel::gui

@@ -3,9 +3,11 @@
 // operation's first line, and the placement centred on the main window.
 
 #include <QLabel>
+#include <QPushButton>
 #include <QWidget>
 
 #include "core/service/service_status.h"
+#include "gui/common/run_window.h"
 
 namespace qel::gui {
 
@@ -18,7 +20,30 @@ void ShowServiceStatus(QLabel& label, const ServiceStatus& status);
 // in the middle of this one.
 void RepaintBeforeExchanges(QWidget& window);
 
+// Runs `operation` with `button` disabled, so that the button cannot be pressed again
+// before the operation is over.
+template <class Operation>
+void WithButtonDisabled(QPushButton& button, Operation&& operation) {
+  button.setEnabled(false);
+  operation();
+  button.setEnabled(true);
+}
+
 // Centres `window` on the program's main window when that is shown (else leaves it).
 void CentreOnMainWindow(QWidget& window);
+
+// The probe service and internal settings windows: fixed-size dialogs that their first
+// showing centres on the main window.
+class ServiceWindow : public RunWindow {
+ public:
+  explicit ServiceWindow(QWidget* parent)
+      : RunWindow(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint) {}
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  bool placed_ = false;
+};
 
 }  // namespace qel::gui

@@ -52,7 +52,7 @@ TEST(ErrorQueueReadout, AbsentInstrumentEndsAfterOneQuery) {
   const auto readout = ReadErrorQueue(qel.session);
   EXPECT_TRUE(readout.lines.empty());
   EXPECT_EQ(readout.end, ErrorQueueEnd::EmptyReply);
-  EXPECT_EQ(qel.protocol.LineCount(), 1u);  // one "SND : syst:err?"
+  EXPECT_EQ(qel.session.UnansweredLines(), 1u);  // one "syst:err?"
 }
 
 TEST(ErrorQueueReadout, EmptyReplyEndsAndKeepsTheLinesRead) {

@@ -17,9 +17,12 @@ struct FakeDevice {
   HidDeviceInfo info;
   std::vector<std::vector<std::uint8_t>> written;  // every output report, as written
   std::deque<std::vector<std::uint8_t>> queued;    // input reports waiting to be read
+  std::deque<std::vector<std::uint8_t>> answers;   // each write queues the next of these
   // Called on each write; may queue an answer. Default: queue nothing.
   std::function<void(FakeDevice&, const std::vector<std::uint8_t>&)> onWrite;
   bool openable = true;
+  std::string openError;  // what the backend says when it cannot be opened
+  bool refuseWrites = false;
   bool failReads = false;
   int opens = 0;
   std::vector<int> readTimeouts;  // the time limit of each read
@@ -74,15 +77,22 @@ class FakeBackend : public HidBackend {
   }
 
   std::unique_ptr<HidConnection> Open(const HidDeviceInfo& info) override;
+  std::string LastOpenError() const override { return lastOpenError; }
+  std::string lastOpenError;
 };
 
 class FakeConnection : public HidConnection {
  public:
   explicit FakeConnection(std::shared_ptr<FakeDevice> device) : device_(std::move(device)) {}
   bool Write(const std::uint8_t* data, std::size_t length) override {
+    if (device_->refuseWrites) return false;
     std::vector<std::uint8_t> report(data, data + length);
     device_->written.push_back(report);
     if (device_->onWrite) device_->onWrite(*device_, report);
+    if (!device_->answers.empty()) {
+      device_->queued.push_back(std::move(device_->answers.front()));
+      device_->answers.pop_front();
+    }
     return true;
   }
   ReadStatus Read(std::uint8_t* buffer, std::size_t capacity, int timeoutMs,
@@ -106,6 +116,7 @@ inline std::unique_ptr<HidConnection> FakeBackend::Open(const HidDeviceInfo& inf
   for (const auto& device : present) {
     if (device->info.path == info.path) {
       ++device->opens;
+      lastOpenError = device->openable ? "" : device->openError;
       if (!device->openable) return nullptr;
       return std::make_unique<FakeConnection>(device);
     }

@@ -186,14 +186,40 @@ TEST(HidLinkScan, SecondInstrumentTakesOverWhenFirstIsUnplugged) {
   EXPECT_EQ(f.link.LinkDevice()->Info().path, "qel2");
 }
 
-TEST(HidLinkScan, DeviceThatCannotBeOpenedAnswersNothing) {
+// An instrument whose node cannot be opened is not a connection: the link log says why,
+// once per device change, and each later scan tries again, so fixing the permission
+// needs no replug. Output length 65 is claimed by enumeration, 66 on arrival.
+TEST(HidLinkScan, DeviceThatCannotBeOpenedSaysWhyAndIsNotConnected) {
+  for (int out : {65, 66}) {
+    LinkOnController f;
+    auto device = f.backend.Add(MakeInfo("qel", kQelVendorId, kQelProductId, 65, out));
+    device->openable = false;
+    device->openError = "/dev/hidraw3: Permission denied";
+    f.link.ScanNow();
+    EXPECT_FALSE(f.link.Connected()) << out;
+    EXPECT_EQ(f.link.ConnectStatus(), ConnectStatus::NoQel);
+    EXPECT_EQ(f.link.OpenError(), "/dev/hidraw3: Permission denied");
+    EXPECT_EQ(f.memo.Lines(), (std::deque<std::string>{
+                                  "Device Change ", "DEV: KORVAL QEL11 Vendor:$04D8 Product:$FE78",
+                                  "OPEN FAILED: /dev/hidraw3: Permission denied"}))
+        << out;
+    EXPECT_EQ(f.link.Exchange("A?\n"), "");
+    EXPECT_TRUE(device->written.empty());
+    f.link.ScanNow();
+    EXPECT_EQ(f.memo.LineCount(), 3u) << "logged once";
+    device->openable = true;
+    f.link.ScanNow();
+    EXPECT_TRUE(f.link.Connected()) << out;
+    EXPECT_EQ(f.link.ConnectStatus(), ConnectStatus::QelFound);
+    EXPECT_EQ(f.link.OpenError(), "");
+  }
+  // One that cannot be opened does not hide another that can.
   LinkOnController f;
-  auto device = f.backend.Add(MakeInfo("qel", kQelVendorId, kQelProductId));
-  device->openable = false;
+  f.backend.Add(MakeInfo("qel1", kQelVendorId, kQelProductId))->openable = false;
+  f.backend.Add(MakeInfo("qel2", kQelVendorId, kQelProductIdAlt));
   f.link.ScanNow();
-  EXPECT_TRUE(f.link.Connected());
-  EXPECT_EQ(f.link.Exchange("A?\n"), "");
-  EXPECT_FALSE(f.link.LastExchangeAnswered());
+  ASSERT_TRUE(f.link.Connected());
+  EXPECT_EQ(f.link.LinkDevice()->Info().path, "qel2");
 }
 
 }  // namespace

@@ -76,7 +76,7 @@ TEST(HidLinkReport, ReplyTextFromDeliveredBytes) {
   for (const Row& row : rows) {
     LinkFixture f;
     auto device = f.Plug();
-    device->queued.push_back(row.report);
+    device->answers.push_back(row.report);
     EXPECT_EQ(f.link.Exchange("X?\n"), row.text) << row.report.size();
   }
 }
@@ -86,7 +86,7 @@ TEST(HidLinkReport, LongerInputReportIsCutAt65Bytes) {
   auto device = f.Plug(70, 65);
   std::vector<std::uint8_t> report(70, 'z');
   report[0] = 0;
-  device->queued.push_back(report);
+  device->answers.push_back(report);
   EXPECT_EQ(f.link.Exchange("X?\n"), std::string(64, 'z'));
   EXPECT_EQ(f.link.LastReport()[64], 'z');
 }
@@ -97,7 +97,7 @@ TEST(HidLinkReport, LastReportKeepsBytesAfterTheId) {
   auto report = Report("HC0001", 65);
   report[7] = 0xFF;
   report[64] = 0x80;
-  device->queued.push_back(report);
+  device->answers.push_back(report);
   f.link.Exchange("INTE:HC?\n");
   EXPECT_EQ(f.link.LastReport()[0], 'H');
   EXPECT_EQ(f.link.LastReport()[6], 0xFF);
@@ -118,7 +118,7 @@ TEST(HidLinkLog, DebugLinesAreEscaped) {
   auto device = f.Plug();
   f.link.SetDebug(true);
   f.memo.Clear();
-  device->queued.push_back(std::vector<std::uint8_t>(65, 0));
+  device->answers.push_back(std::vector<std::uint8_t>(65, 0));
   f.link.Exchange("*IDN?\n");
   ASSERT_EQ(f.memo.LineCount(), 2u);
   EXPECT_EQ(f.memo.Lines()[0], "SND: >*IDN?#$0A<");
@@ -134,6 +134,20 @@ TEST(HidLinkLog, WithoutDebugOnlyScanLinesAreLogged) {
   f.link.Exchange("A?\n");
   EXPECT_EQ(f.memo.Lines(), (std::deque<std::string>{
                                 "Device Change ", "DEV: KORVAL QEL11 Vendor:$04D8 Product:$FE78"}));
+}
+
+TEST(HidLinkLog, MemoAttachedLaterGetsOnlyWhatComesAfter) {
+  FakeBackend backend;
+  backend.Add(MakeInfo("/dev/hidraw0", kQelVendorId, kQelProductId));
+  HidLink link(backend);
+  link.SetDebug(true);
+  link.ScanNow();  // logged into nothing
+  MemoryLog memo;
+  link.AttachMemo(&memo);
+  link.WriteReport("A");
+  link.AttachMemo(nullptr);
+  link.WriteReport("B");
+  EXPECT_EQ(memo.Lines(), std::deque<std::string>{"SND: >A<"});
 }
 
 TEST(HidLinkLog, EscapeText) {
@@ -169,7 +183,7 @@ TEST(HidLinkLog, DescribeDevice) {
             "DEV: Logi Kbd Vendor:$046D Product:$C31C");
 }
 
-// --- read time limit, hold-off and draining of late replies ---
+// --- read time limit, hold-off, and reports owed to timed-out lines ---
 
 struct TimedFixture : LinkFixture {
   std::chrono::steady_clock::time_point now{};
@@ -184,31 +198,75 @@ TEST(HidLinkTimeLimit, SilentDeviceCostsOneTimeLimitThenHoldsOff) {
   f.link.SetReadTimeoutMs(300);
   EXPECT_EQ(f.link.Exchange("A?\n"), "");
   EXPECT_FALSE(f.link.LastExchangeAnswered());
-  EXPECT_EQ(device->readTimeouts, std::vector<int>{300});
+  // a look at what is queued before the write, then the read with the time limit
+  EXPECT_EQ(device->readTimeouts, (std::vector<int>{0, 300}));
   // within the hold-off: empty at once, nothing written, nothing read
   f.now += std::chrono::milliseconds(1500);
   EXPECT_EQ(f.link.Exchange("B?\n"), "");
   EXPECT_EQ(device->written.size(), 1u);
-  EXPECT_EQ(device->readTimeouts.size(), 1u);
+  EXPECT_EQ(device->readTimeouts.size(), 2u);
   EXPECT_EQ(f.link.UnansweredExchanges(), 2u);
-  // after it: the link tries again by itself
-  f.now += std::chrono::milliseconds(600);
-  FakeBackend::AnswerAlways(*device, "ok");
-  EXPECT_EQ(f.link.Exchange("C?\n").substr(0, 2), "ok");
-  EXPECT_TRUE(f.link.LastExchangeAnswered());
+  EXPECT_EQ(f.link.OwedReports(), 1u);
 }
 
-TEST(HidLinkTimeLimit, LateReplyIsDrainedBeforeTheNextLine) {
+// Each step: the clock (ms from the start), the line, the replies queued before it is
+// written and when it is written, and the reply the line must get. The device answers
+// nothing unless a step says so; every time-out leaves the link holding off for 2 s.
+TEST(HidLinkTimeLimit, ReportsOwedToTimedOutLinesNeverLandOnALaterLine) {
+  struct Step {
+    int atMs;
+    std::string line;
+    std::vector<std::string> queuedBefore, onWrite;
+    std::string reply;
+  };
+  struct Row {
+    const char* what;
+    std::vector<Step> steps;
+  };
+  const std::vector<Row> rows = {
+      {"late answer arrives while the next line waits",
+       {{0, "A?", {}, {}, ""}, {2100, "B?", {}, {"a", "b"}, "b"}, {2200, "C?", {}, {"c"}, "c"}}},
+      {"late answer arrives during the hold-off",
+       {{0, "A?", {}, {}, ""}, {2100, "B?", {"a"}, {"b"}, "b"}}},
+      {"late answers of two lines in a row",
+       {{0, "A?", {}, {}, ""}, {2100, "B?", {}, {"a"}, ""}, {4200, "C?", {}, {"b", "c"}, "c"}}},
+      // A's answer never comes: B's and C's replies are taken for owed ones (and lost)
+      // until A's owed report expires 10 s after A timed out; then the link is in step.
+      {"an answer that never comes expires",
+       {{0, "A?", {}, {}, ""},
+        {2100, "B?", {}, {"b"}, ""},
+        {4200, "C?", {}, {"c"}, ""},
+        {10000, "D?", {}, {"d"}, "d"},
+        {10100, "E?", {}, {"e"}, "e"}}},
+  };
+  for (const Row& row : rows) {
+    TimedFixture f;
+    auto device = f.Plug();
+    const auto start = f.now;
+    for (const Step& step : row.steps) {
+      f.now = start + std::chrono::milliseconds(step.atMs);
+      for (const auto& r : step.queuedBefore) device->queued.push_back(Report(r));
+      device->onWrite = [&step](FakeDevice& d, const std::vector<std::uint8_t>&) {
+        for (const auto& r : step.onWrite) d.queued.push_back(Report(r));
+      };
+      EXPECT_STREQ(f.link.Exchange(step.line + "\n").c_str(), step.reply.c_str())
+          << row.what << ": " << step.line;
+    }
+  }
+}
+
+TEST(HidLinkTimeLimit, ReplugForgetsWhatWasOwed) {
   TimedFixture f;
   auto device = f.Plug();
-  EXPECT_EQ(f.link.Exchange("SLOW?\n"), "");  // times out
-  // the late answer to SLOW? arrives while the link holds off
-  device->queued.push_back(Report("late"));
-  f.now += std::chrono::milliseconds(HidLink::kHoldOffMs + 1);
-  FakeBackend::AnswerAlways(*device, "fresh");
-  EXPECT_EQ(f.link.Exchange("NEXT?\n").substr(0, 5), "fresh");
-  // the drain looked without waiting
-  EXPECT_EQ(device->readTimeouts.at(1), 0);
+  f.link.Exchange("A?\n");
+  EXPECT_EQ(f.link.OwedReports(), 1u);
+  f.backend.Remove("/dev/hidraw0");
+  f.link.ScanNow();
+  f.backend.present.push_back(device);
+  f.link.ScanNow();
+  EXPECT_EQ(f.link.OwedReports(), 0u);
+  device->answers.push_back(Report("fresh"));
+  EXPECT_STREQ(f.link.Exchange("B?\n").c_str(), "fresh");
 }
 
 TEST(HidLinkTimeLimit, FailedReadNeedsNoHoldOff) {
@@ -218,15 +276,30 @@ TEST(HidLinkTimeLimit, FailedReadNeedsNoHoldOff) {
   EXPECT_EQ(f.link.Exchange("A?\n"), "");
   EXPECT_EQ(f.link.Exchange("B?\n"), "");
   EXPECT_EQ(device->written.size(), 2u);
+  EXPECT_EQ(f.link.OwedReports(), 0u);
 }
 
 TEST(HidLinkTimeLimit, EmptyReportIsAnAnswer) {
   LinkFixture f;
   auto device = f.Plug();
-  device->queued.push_back({0x00});
+  device->answers.push_back({0x00});
   EXPECT_EQ(f.link.Exchange("MODE DC\n"), "");
   EXPECT_TRUE(f.link.LastExchangeAnswered());
   EXPECT_EQ(f.link.UnansweredExchanges(), 0u);
+}
+
+TEST(HidLinkWrite, RefusedWriteIsNotWrittenAndNotWaitedFor) {
+  LinkFixture f;
+  auto device = f.Plug();
+  device->refuseWrites = true;
+  f.link.SetDebug(true);
+  f.memo.Clear();
+  bool written = false;
+  EXPECT_EQ(f.link.Exchange("A?\n", [&written] { written = true; }), "");
+  EXPECT_FALSE(written);
+  EXPECT_EQ(device->readTimeouts, std::vector<int>{0});  // only the look before writing
+  EXPECT_EQ(f.memo.LineCount(), 0u);                     // no "SND:" for it
+  EXPECT_EQ(f.link.OwedReports(), 0u);
 }
 
 }  // namespace

@@ -208,6 +208,7 @@ TEST_F(FakeSysfs, OpenRefusesWhatIsNotAHidrawNode) {
   for (const std::string& path : {root_ + "/missing", root_, std::string("/dev/null")}) {
     device.path = path;
     EXPECT_EQ(backend.Open(device), nullptr) << path;
+    EXPECT_EQ(backend.LastOpenError(), path + ": not a hidraw device node");
   }
 }
 

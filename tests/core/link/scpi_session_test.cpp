@@ -64,7 +64,7 @@ TEST(ScpiQuery, QueryAndNonQuery) {
   };
   for (const Row& row : rows) {
     SessionFixture f;
-    f.device->queued.push_back(row.report);
+    f.device->answers.push_back(row.report);
     EXPECT_EQ(f.session.ScpiQuery(row.line), row.reply) << row.line;
     EXPECT_EQ(std::vector<std::string>(f.protocol.Lines().begin(), f.protocol.Lines().end()),
               row.log)
@@ -75,22 +75,32 @@ TEST(ScpiQuery, QueryAndNonQuery) {
   }
 }
 
-TEST(ScpiQuery, NoInstrumentLogsOnlyTheSentLine) {
-  FakeBackend backend;
+// The log shows only lines that reached the instrument: none without one, none skipped
+// in the hold-off after a time-out, and the time-out itself leaves "SND : " alone.
+TEST(ScpiQuery, LogsOnlyLinesThatWereWritten) {
+  FakeBackend none;
   MemoryLog memo, protocol;
-  HidLink link(backend, memo);
-  ScpiSession session(link, &protocol);
-  session.SetLogClock([] { return LogTime{0, 0, 0}; });
+  HidLink absent(none, memo);
+  ScpiSession session(absent, &protocol);
   EXPECT_EQ(session.ScpiQuery("*IDN?"), "");
-  EXPECT_EQ(protocol.Lines(), std::deque<std::string>{"00.00.000 SND : *IDN?"});
-  EXPECT_EQ(session.UnansweredLines(), 1u);
+  EXPECT_EQ(session.ScpiQueryRaw("INTE:HC?"), "");
+  EXPECT_EQ(protocol.LineCount(), 0u);
+  EXPECT_EQ(session.UnansweredLines(), 2u);
+
+  SessionFixture f;
+  f.link.SetReadTimeoutMs(50);
+  EXPECT_EQ(f.session.ScpiQuery("MODE?"), "");  // times out
+  for (const char* line : {"UNIT?", "RANG 2", "INTE:HC?"}) f.session.ScpiQuery(line);
+  f.session.ScpiQueryRaw("INTE:HC?");
+  EXPECT_EQ(f.protocol.Lines(), std::deque<std::string>{"12.07.315 SND : MODE?"});
+  EXPECT_EQ(f.device->written.size(), 1u);
 }
 
 TEST(ScpiQueryRaw, HeaderAndRawReply) {
   SessionFixture f;
   auto report = Report("HC0064", 65);
   for (int i = 7; i < 65; ++i) report[i] = static_cast<std::uint8_t>(i);
-  f.device->queued.push_back(report);
+  f.device->answers.push_back(report);
   EXPECT_EQ(f.session.ScpiQueryRaw("INTE:HC?"), "HC0064");
   EXPECT_EQ(f.protocol.Lines().back(), "12.07.315 REC : HC0064");
   EXPECT_EQ(f.session.RawReply()[6], 7);
@@ -99,15 +109,15 @@ TEST(ScpiQueryRaw, HeaderAndRawReply) {
 
 TEST(ScpiQueryRaw, ShortHeaderIsPaddedWithNuls) {
   SessionFixture f;
-  f.device->queued.push_back(Report("HC"));
+  f.device->answers.push_back(Report("HC"));
   EXPECT_EQ(f.session.ScpiQueryRaw("INTE:HC?"), std::string("HC\0\0\0\0", 6));
-  f.device->queued.push_back(Report(""));
+  f.device->answers.push_back(Report(""));
   EXPECT_EQ(f.session.ScpiQueryRaw("INTE:HC?"), std::string(6, '\0'));
 }
 
 TEST(ScpiQueryRaw, NoReplyKeepsPreviousRawReply) {
   SessionFixture f;
-  f.device->queued.push_back(Report("HC0064xyz"));
+  f.device->answers.push_back(Report("HC0064xyz"));
   f.session.ScpiQueryRaw("INTE:HC?");
   const auto before = f.session.RawReply();
   f.device->failReads = true;

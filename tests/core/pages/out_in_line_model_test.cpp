@@ -49,8 +49,8 @@ TEST(OutLineModel, WriteSendsLimitsAsTyped) {
     OutLineModel page(row.tag);
     page.Funk.SetIndex(row.function);
     page.Logic.SetIndex(row.logic);
-    page.OG = row.og;
-    page.UG = row.ug;
+    page.OG.SetText(row.og);
+    page.UG.SetText(row.ug);
     page.WriteToDevice(meter.Session());
     EXPECT_EQ(meter.Lines(), row.lines);
   }
@@ -75,14 +75,15 @@ TEST(OutLineModel, ReadSetsBoxesAndLimitTexts) {
                            {"DGIO:SET:OUT2:LIMI:HIGH?", row.high},
                            {"DGIO:SET:OUT2:LIMI:LOW?", row.low}});
     OutLineModel page(2);
-    page.OG = page.UG = "9";
+    page.OG.SetText("9");
+    page.UG.SetText("9");
     page.ReadFromDevice(meter.Session());
     EXPECT_EQ(meter.Lines(), (Lines{"DGIO:SET:OUT2:FUNC?", "DGIO:SET:OUT2:LOG?",
                                     "DGIO:SET:OUT2:LIMI:HIGH?", "DGIO:SET:OUT2:LIMI:LOW?"}));
     EXPECT_EQ(page.Funk.Index(), row.function) << row.func;
     EXPECT_EQ(page.Logic.Index(), row.logic) << row.log;
-    EXPECT_EQ(page.OG, row.og) << row.high;
-    EXPECT_EQ(page.UG, row.ug) << row.low;
+    EXPECT_EQ(page.OG.Text(), row.og) << row.high;
+    EXPECT_EQ(page.UG.Text(), row.ug) << row.low;
   }
 }
 
@@ -106,8 +107,8 @@ TEST(OutLineModel, SaveAndLoad) {
   OutLineModel page(3);
   page.Funk.SetIndex(5);
   page.Logic.SetIndex(-1);
-  page.OG = "1.5";
-  page.UG = "";
+  page.OG.SetText("1.5");
+  page.UG.SetText("");
   IniDocument file;
   page.SaveToIni(file);
   EXPECT_EQ(file.Serialize(),
@@ -118,16 +119,16 @@ TEST(OutLineModel, SaveAndLoad) {
   back.LoadFromIni(file);
   EXPECT_EQ(back.Funk.Index(), 5);
   EXPECT_EQ(back.Logic.Index(), -1);
-  EXPECT_EQ(back.OG, "1.5");
-  EXPECT_EQ(back.UG, "");
+  EXPECT_EQ(back.OG.Text(), "1.5");
+  EXPECT_EQ(back.UG.Text(), "");
 
   // missing limit keys load "0", not "0.0000"; a position outside the list, none
   OutLineModel other(1);
   other.LoadFromIni(IniDocument::Parse("[Output1]\r\nDGIO:SET:OUT:FUNC=8\r\n"));
   EXPECT_EQ(other.Funk.Index(), -1);
   EXPECT_EQ(other.Logic.Index(), 0);
-  EXPECT_EQ(other.OG, "0");
-  EXPECT_EQ(other.UG, "0");
+  EXPECT_EQ(other.OG.Text(), "0");
+  EXPECT_EQ(other.UG.Text(), "0");
   // the section carries the channel: output 1 does not read Output3
   other.LoadFromIni(file);
   EXPECT_EQ(other.Funk.Index(), 0);

@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <clocale>
 #include <string>
 #include <vector>
 
+#include "../german_numeric_locale.h"
 #include "core/pages/choice_lists.h"
 #include "core/pages/number_text.h"
 
@@ -141,14 +141,10 @@ TEST(ParseDecimal, GrammarAndRange) {
 
 // The CLI switches LC_NUMERIC to the user's locale; replies keep their ".".
 TEST(ParseDecimal, IndependentOfTheCLocale) {
-  const char* previous = std::setlocale(LC_NUMERIC, nullptr);
-  const std::string saved = previous ? previous : "C";
-  if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8") && !std::setlocale(LC_NUMERIC, "de_DE")) {
-    GTEST_SKIP() << "no German locale installed";
-  }
+  const testing::GermanNumericLocale german;
+  ASSERT_TRUE(german.Active()) << testing::GermanNumericLocale::kMissing;
   EXPECT_EQ(ParseDecimal("1.5"), 1.5);
   EXPECT_EQ(FormatLimitValue("-2.25E-1"), "-0.2250");
-  std::setlocale(LC_NUMERIC, saved.c_str());
 }
 
 TEST(NumericKeyFilter, Rules) {

@@ -46,7 +46,7 @@ TEST(ParameterFile, AfterReadingTrickyRepliesByteForByte) {
   ParameterPages reopened;
   LoadParameterFile(path, reopened);
   EXPECT_EQ(reopened.OutLineFrame2.Funk.Index(), -1);
-  EXPECT_EQ(reopened.OutLineFrame4.OG, "1E0013");
+  EXPECT_EQ(reopened.OutLineFrame4.OG.Text(), "1E0013");
   EXPECT_EQ(BuildParameterFile(reopened, kInfo).Serialize(), Fixture("after_read.QEL"));
 }
 
@@ -81,14 +81,14 @@ TEST(ParameterFile, RefusedSaveReportsAndKeepsWhatWasThere) {
 TEST(ParameterFile, LoadingGivesDefaultsForMissingKeys) {
   TempDir dir;
   ParameterPages pages;
-  pages.OutLineFrame2.OG = "5";
+  pages.OutLineFrame2.OG.SetText("5");
   pages.LANFrame1.Ip_Adr_In.SetAddress("1", "2", "3", "4");
   pages.EIA232Frame1.Baud.SetIndex(4);
   LoadParameterFile(dir.File("missing.QEL"), pages);
   EXPECT_EQ(pages.EinheitenFrame1.Bereich.Index(), 0);
   EXPECT_EQ(pages.EinheitenFrame1.RangeItems()[3], "4500 mT (10 T)");
-  EXPECT_EQ(pages.OutLineFrame2.OG, "0");
-  EXPECT_EQ(pages.OutLineFrame2.UG, "0");
+  EXPECT_EQ(pages.OutLineFrame2.OG.Text(), "0");
+  EXPECT_EQ(pages.OutLineFrame2.UG.Text(), "0");
   EXPECT_EQ(pages.LANFrame1.Ip_Adr_In.Octet(1), "000");
   EXPECT_EQ(pages.EIA232Frame1.Baud.Index(), 0);
 
@@ -104,6 +104,67 @@ TEST(ParameterFile, LoadingGivesDefaultsForMissingKeys) {
   EXPECT_EQ(pages.OutLineFrame1.Funk.Index(), -1);
   EXPECT_EQ(pages.OutLineFrame1.Logic.Index(), 0);
   EXPECT_EQ(pages.EIA232Frame1.Mode.Index(), -1);
+}
+
+// Limit texts go into their lines unchanged, so one that is no number, above all one that
+// carries further commands, loads as a missing key: "0". Empty text sends no limit line.
+TEST(ParameterFile, LimitTextsThatAreNoNumbersLoadAsZero) {
+  ParameterPages pages;
+  LoadParameterFile(std::string(QEL_TEST_DATA_DIR) + "/pages/limit_texts.QEL", pages);
+  testing::TableInstrument meter;
+  for (const OutLineModel* page :
+       {&pages.OutLineFrame1, &pages.OutLineFrame2, &pages.OutLineFrame3, &pages.OutLineFrame4}) {
+    page->WriteToDevice(meter.Session());
+  }
+  EXPECT_EQ(
+      meter.Lines(),
+      (std::vector<std::string>{
+          "DGIO:SET:OUT1:FUNC IFIN", "DGIO:SET:OUT1:LOG 0", "DGIO:SET:OUT1:LIMI:HIGH 0",
+          "DGIO:SET:OUT1:LIMI:LOW -2.5", "DGIO:SET:OUT2:FUNC NO", "DGIO:SET:OUT2:LOG 0",
+          "DGIO:SET:OUT2:LIMI:HIGH -.", "DGIO:SET:OUT3:FUNC NO", "DGIO:SET:OUT3:LOG 0",
+          "DGIO:SET:OUT3:LIMI:HIGH 1E0013", "DGIO:SET:OUT3:LIMI:LOW 0", "DGIO:SET:OUT4:FUNC NO",
+          "DGIO:SET:OUT4:LOG 0", "DGIO:SET:OUT4:LIMI:HIGH 0", "DGIO:SET:OUT4:LIMI:LOW 0"}));
+}
+
+// What goes straight into an instrument must be a readable parameter file; whatever is
+// refused leaves the pages as they were. Names may hold any characters.
+TEST(ParameterFile, StrictLoadRefusesWhatIsNoParameterFile) {
+  TempDir dir;
+  const std::string good = dir.File("Prüfung ä€.QEL");
+  SaveParameterFile(good, ParameterPages(), kInfo);
+  WriteBytes(dir.File("text.txt"), "hello\r\n");
+  WriteBytes(dir.File("info-only.QEL"), "[Info]\r\nDevice=KORVAL QEL11\r\n");
+  WriteBytes(dir.File("one-page.QEL"), "[keysbot]\r\nFUNC=3\r\n");
+  std::filesystem::create_directory(dir.File("folder.QEL"));
+  // Unreadable also for root: a link that points to itself.
+  std::filesystem::create_symlink("loop.QEL", dir.File("loop.QEL"));
+  struct Row {
+    std::string path;
+    ParameterFileLoad outcome;
+    int lowerKeyAfter;  // 1 before the load
+  };
+  const std::vector<Row> rows = {
+      {good, ParameterFileLoad::kLoaded, 0},
+      {dir.File("one-page.QEL"), ParameterFileLoad::kLoaded, 3},
+      {dir.File("missing.QEL"), ParameterFileLoad::kMissing, 1},
+      {dir.File("folder.QEL"), ParameterFileLoad::kFolder, 1},
+      {dir.File("loop.QEL"), ParameterFileLoad::kUnreadable, 1},
+      {dir.File("text.txt"), ParameterFileLoad::kNotParameterFile, 1},
+      {dir.File("info-only.QEL"), ParameterFileLoad::kNotParameterFile, 1},
+  };
+  for (const Row& row : rows) {
+    ParameterPages pages;
+    pages.TastenFrame2.Funk.SetIndex(1);
+    EXPECT_EQ(LoadParameterFileStrictly(row.path, pages), row.outcome) << row.path;
+    EXPECT_EQ(pages.TastenFrame2.Funk.Index(), row.lowerKeyAfter) << row.path;
+  }
+}
+
+TEST(ParameterFile, PageSectionsAreTheSavedOnes) {
+  std::vector<std::string> saved = BuildParameterFile(ParameterPages(), kInfo).ReadSectionNames();
+  saved.erase(saved.begin());  // Info
+  EXPECT_EQ(saved,
+            std::vector<std::string>(kParameterPageSections.begin(), kParameterPageSections.end()));
 }
 
 TEST(ParameterFile, NamesAndFilters) {

@@ -136,6 +136,21 @@ TEST(ParameterPages, WriteAllAfterReadingTrickyReplies) {
   EXPECT_EQ(pages.EinheitenFrame1.RangeItems()[2], "10 kG");
 }
 
+// The window carries on with replies that do not fit; the read tells which they were.
+// Lines without any answer are the session's business and not among them.
+TEST(ParameterPages, ReadAllNamesTheRepliesThatDoNotFit) {
+  TableInstrument meter(testing::TrickyReplies());
+  EXPECT_EQ(ParameterPages().ReadAll(meter.Session()),
+            (UnfitReplies{{"DGIO:SET:OUT2:FUNC?", "ifou "},
+                          {"DGIO:SET:OUT2:LIMI:HIGH?", "abc"},
+                          {"DGIO:SET:OUT2:LIMI:LOW?", ""},
+                          {"DGIO:SET:OUT3:LOG?", "2"},
+                          {"DGIO:SET:IN3:FUNC?", "XYZ"},
+                          {"IP:IP4?", "300"}}));
+  TableInstrument absent({}, /*present=*/false);
+  EXPECT_TRUE(ParameterPages().ReadAll(absent.Session()).empty());
+}
+
 TEST(ParameterPages, ReadAllWithoutInstrumentLeavesEveryPageEmpty) {
   TableInstrument none({}, false);
   ParameterPages pages;
@@ -143,7 +158,7 @@ TEST(ParameterPages, ReadAllWithoutInstrumentLeavesEveryPageEmpty) {
   EXPECT_EQ(pages.EinheitenFrame1.Mess_Modus.Index(), -1);
   EXPECT_EQ(pages.EinheitenFrame1.Bereich.Index(), -1);
   EXPECT_EQ(pages.OutLineFrame4.Funk.Index(), -1);
-  EXPECT_EQ(pages.OutLineFrame4.OG, "0.0000");
+  EXPECT_EQ(pages.OutLineFrame4.OG.Text(), "0.0000");
   EXPECT_EQ(pages.InLineFrame3.Logic.Index(), -1);
   EXPECT_EQ(pages.TastenFrame2.Funk.Index(), -1);
   EXPECT_EQ(pages.LANFrame1.Sub_Adr_In.Octet(4), "000");
@@ -164,10 +179,10 @@ TEST(ParameterPages, StoreAndInitialValues) {
   EXPECT_EQ(pages.InLineFrame2.Section(), "Input2");
   // a copy visits its own pages
   ParameterPages copy = pages;
-  copy.OutLineFrame1.OG = "5";
+  copy.OutLineFrame1.OG.SetText("5");
   for (ParameterPage* page : copy.InPageOrder()) page->LoadFromIni(IniDocument());
-  EXPECT_EQ(copy.OutLineFrame1.OG, "0");
-  EXPECT_EQ(pages.OutLineFrame1.OG, "0.0000");
+  EXPECT_EQ(copy.OutLineFrame1.OG.Text(), "0");
+  EXPECT_EQ(pages.OutLineFrame1.OG.Text(), "0.0000");
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <map>
 
+#include "core/platform/ini_file.h"
 #include "temp_dir.h"
 
 namespace qel {
@@ -97,6 +98,33 @@ TEST(AppDataFolder, EmptyWhenTheFolderCannotBeMade) {
   testing::WriteBytes((dir.Path() / "base" / "KORVAL" / "QELConfigTool").string(), "x");
   EXPECT_EQ(GetAppDataFolder(FakeEnv({{"ProgramData", dir.File("base")}})), "");
 }
+
+#ifndef _WIN32
+// Without a data folder the files that belong there are refused in the folder that could
+// not be made, never written into "/".
+TEST(AppDataFolder, FilesWithoutADataFolderAreRefusedNotPutIntoTheRoot) {
+  testing::TempDir dir;
+  testing::WriteBytes(dir.File("file"), "x");
+  const auto env = FakeEnv({{"ProgramData", dir.File("file")}});
+  const std::string folder = DataFolderForFiles(env);
+  EXPECT_EQ(folder, dir.File("file") + "/KORVAL/QELConfigTool");
+  try {
+    IniFile(SettingsFilePath(folder)).WriteString("Language", "English", "1");
+    ADD_FAILURE() << "written";
+  } catch (const IniWriteError& error) {
+    EXPECT_EQ(std::string(error.what()),
+              "In " + folder + "/QEL_HID_SETUP.ini kann nicht geschrieben werden");
+  }
+  EXPECT_FALSE(fs::exists("/QEL_HID_SETUP.ini"));
+
+  // Found (or made) again at every call.
+  const auto usable = FakeEnv({{"ProgramData", dir.File("base2")}});
+  EXPECT_EQ(DataFolderForFiles(usable), dir.File("base2") + "/KORVAL/QELConfigTool");
+  fs::remove_all(dir.Path() / "base2");
+  EXPECT_EQ(DataFolderForFiles(usable), dir.File("base2") + "/KORVAL/QELConfigTool");
+  EXPECT_TRUE(fs::is_directory(dir.Path() / "base2" / "KORVAL" / "QELConfigTool"));
+}
+#endif
 
 }  // namespace
 }  // namespace qel

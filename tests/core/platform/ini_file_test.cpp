@@ -6,10 +6,13 @@
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #endif
 
 #include <filesystem>
 
+#include "core/platform/atomic_file.h"
 #include "temp_dir.h"
 
 namespace qel {
@@ -173,6 +176,35 @@ TEST(IniFile, WriteThatRunsOutOfSpaceKeepsTheOldFile) {
   EXPECT_TRUE(threw);
   EXPECT_EQ(ReadBytes(path), old);
   EXPECT_EQ(FolderEntries(dir.Path()), (std::vector<std::string>{"QEL_HID_SETUP.ini"}));
+}
+
+// A writer killed between creating and renaming its temporary file leaves it behind; the
+// next save of the same file removes it, but never a file that another running process is
+// writing, a file of another target, or a file that only looks similar.
+TEST(IniFile, NextSaveRemovesTemporaryFilesOfKilledWriters) {
+  TempDir dir;
+  const fs::path target = dir.Path() / "QEL_HID_SETUP.ini";
+  const pid_t child = fork();
+  if (child == 0) _exit(0);
+  ASSERT_GT(child, 0);
+  waitpid(child, nullptr, 0);  // a process id that no longer runs
+  const std::string dead = TemporaryFileName(target, child, 3).string();
+  const std::string living = TemporaryFileName(target, getppid(), 0).string();
+  const std::vector<std::string> kept = {
+      living,
+      TemporaryFileName(dir.Path() / "other.ini", child, 0).string(),
+      "." + target.filename().string() + "." + std::to_string(child) + "-3.qeltmp.bak",
+      "." + target.filename().string() + "." + std::to_string(child) + ".tmp",
+  };
+  WriteBytes((dir.Path() / dead).string(), std::string(4096, 'x'));
+  for (const std::string& name : kept) WriteBytes((dir.Path() / name).string(), "y");
+
+  IniFile(target).WriteString("A", "k", "1");
+  std::vector<std::string> expected = kept;
+  expected.push_back(target.filename().string());
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(FolderEntries(dir.Path()), expected);
+  EXPECT_EQ(dead, "." + target.filename().string() + "." + std::to_string(child) + "-3.qeltmp");
 }
 
 TEST(IniFile, ReplacementKeepsPermissionsAndSymbolicLinks) {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <clocale>
+#include "../german_numeric_locale.h"
 
 namespace qel {
 namespace {
@@ -20,12 +20,10 @@ TEST(ParseDotNumber, AcceptedAndRefusedTexts) {
 }
 
 TEST(ParseDotNumber, IgnoresTheLocale) {
-  const char* before = std::setlocale(LC_NUMERIC, nullptr);
-  const std::string saved = before ? before : "C";
-  if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8") == nullptr) GTEST_SKIP() << "no German locale";
+  const testing::GermanNumericLocale german;
+  ASSERT_TRUE(german.Active()) << testing::GermanNumericLocale::kMissing;
   EXPECT_DOUBLE_EQ(ParseDotNumber("1.26"), 1.26);
   EXPECT_EQ(FormatDotFixed(1.26, 2), "1.26");
-  std::setlocale(LC_NUMERIC, saved.c_str());
 }
 
 TEST(FormatDotFixed, Rows) {

@@ -161,7 +161,7 @@ TEST(Hardcopy, NoInstrumentBeforeAnyCaptureLeavesNoImage) {
   EXPECT_EQ(hardcopy.GetHardcopy(qel.session), CaptureStatus::NoReply);
   EXPECT_TRUE(hardcopy.Composed().Empty());
   EXPECT_EQ(DarkPixels(hardcopy.Picture()), Pixels{});
-  EXPECT_EQ(qel.protocol.LineCount(), 25u);  // all 25 lines were tried
+  EXPECT_EQ(qel.session.UnansweredLines(), 25u);  // all 25 lines were tried
 }
 
 TEST(Hardcopy, MissingChunksKeepTheirOldBytes) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 
 #include "../diag/scripted_instrument.h"
 #include "../platform/temp_dir.h"
@@ -131,9 +132,35 @@ TEST(InternalSettings, WriteParametersSendsSixteenLines) {
 TEST(InternalSettings, WriteWithoutInstrumentIsSchreibenNio) {
   ScriptedInstrument qel(/*attached=*/false);
   InternalSettings settings;
+  settings.fields = SampleFields();
   EXPECT_FALSE(settings.WriteParameters(qel.session));
   EXPECT_EQ(settings.status.text, "Schreiben NIO");
-  EXPECT_EQ(qel.protocol.LineCount(), 16u);
+  EXPECT_EQ(qel.session.UnansweredLines(), 16u);
+}
+
+// Fields that would cost the instrument its serial number or break out of their line
+// (after a failed read, from a backup file) send nothing, even to an instrument that
+// would answer "INTE:SAVE?" with 0.
+TEST(InternalSettings, WriteRefusesFieldsThatCannotGoOut) {
+  const std::vector<std::function<void(InternalFields&)>> changes = {
+      [](InternalFields& f) { f = InternalFields{}; },  // after a read without answers
+      [](InternalFields& f) { f.SN_IN.clear(); },
+      [](InternalFields& f) { f.SN_IN = "47\"11"; },
+      [](InternalFields& f) { f.Cal_Info_IN = "x\";INTE:DEFA;\""; },
+      [](InternalFields& f) { f.Cal_Info_IN = "a\nb"; },
+      [](InternalFields& f) { f.ISonde_Gain = "1;:INTE:DEFA"; },
+      [](InternalFields& f) { f.MAG_GAIN[7] = "1,5"; },
+  };
+  for (std::size_t i = 0; i < changes.size(); ++i) {
+    ScriptedInstrument qel;
+    qel.Reply("INTE:SAVE?", "0");
+    InternalSettings settings;
+    settings.fields = SampleFields();
+    changes[i](settings.fields);
+    EXPECT_FALSE(settings.WriteParameters(qel.session)) << i;
+    EXPECT_TRUE(qel.sent.empty()) << i;
+    EXPECT_EQ(settings.status, (ServiceStatus{"Schreiben NIO", ServiceOutcome::Failure})) << i;
+  }
 }
 
 TEST(InternalSettings, InternalDefaultsUnlockResetAndRead) {

@@ -117,7 +117,7 @@ TEST(ProbeService, ReadWithoutInstrument) {
   ProbeService probe;
   EXPECT_FALSE(probe.Read(qel.session));
   EXPECT_EQ(probe.status.text, "Lese Fehler");
-  EXPECT_EQ(qel.protocol.LineCount(), 2u);
+  EXPECT_EQ(qel.session.UnansweredLines(), 2u);
 }
 
 TEST(ProbeService, ReadWithAnUnansweredQueryIsAFailure) {
@@ -205,7 +205,7 @@ TEST(ProbeService, WriteWithoutInstrumentGoesThroughAllLines) {
   ProbeService probe;
   probe.FillTestData();
   EXPECT_FALSE(probe.Write(qel.session));
-  EXPECT_EQ(qel.protocol.LineCount(), 15u);
+  EXPECT_EQ(qel.session.UnansweredLines(), 15u);
   EXPECT_EQ(probe.status.outcome, ServiceOutcome::Failure);
 }
 

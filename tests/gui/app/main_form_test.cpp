@@ -7,6 +7,8 @@
 
 #include "app_fixture.h"
 #include "core/platform/settings_file.h"
+#include "ui_SCPI_Test_Unit.h"
+#include "ui_USB_HID_Connect_Unit.h"
 
 namespace qel::testing {
 namespace {
@@ -25,6 +27,26 @@ TEST(MainForm, ServiceModeOnlyWithExactCode) {
     EXPECT_EQ(f.Form().CalParameter1->isVisible(), service) << argument;
     EXPECT_TRUE(f.Form().SCPITest1->isVisible());
   }
+}
+
+// The application owns the link: the first scan waits for the event loop, and what the
+// link and the session log shows in the link window and the console.
+TEST(Application, FirstScanWhenTheLoopRunsAndLogsInTheirWindows) {
+  TempDir dir;
+  gui::ProgramOptions options;
+  options.timeoutMs = 200;
+  const std::filesystem::path settings = dir.File("s.ini");
+  gui::QelApplication app(
+      options, std::make_unique<sim::SimBackend>(), [settings] { return settings; }, true);
+  app.Session().SetLogClock([] { return LogTime{1, 2, 3}; });
+  EXPECT_FALSE(app.Link().Connected());
+  QCoreApplication::processEvents();
+  ASSERT_TRUE(app.Link().Connected());
+  EXPECT_EQ(app.UsbHid().Form().Memo->toPlainText().split('\n').front(), "Device Change ");
+  EXPECT_EQ(app.UsbHid().Form().ConnectStatus->text(), "QEL Found");
+  app.Session().ScpiQuery("MODE?");
+  EXPECT_EQ(app.ScpiTestForm().Form().Memo->toPlainText(),
+            "01.02.003 SND : MODE?\n01.02.003 REC : DC");
 }
 
 TEST(MainForm, WindowSetHasItsCaptions) {
@@ -80,7 +102,7 @@ TEST(MainForm, StatusPanelsShowConnectedFlag) {
   EXPECT_FALSE(f.Form().StatusPanelVerbunden->isHidden());
   EXPECT_TRUE(f.Form().StatusPanelFehler->isHidden());
   f.sim->Unplug();
-  f.app->UsbHid().ScanNow();
+  f.app->ScanNow();
   f.app->MainForm().StatusTimerTimer();
   EXPECT_TRUE(f.Form().StatusPanelVerbunden->isHidden());
   EXPECT_FALSE(f.Form().StatusPanelFehler->isHidden());
@@ -156,7 +178,7 @@ TEST(MainForm, GridDoubleClickSendsRowUnlessBlank) {
 TEST(MainForm, ContinuousReadStopsWithoutConnection) {
   AppFixture f("6083");
   f.sim->Unplug();
-  f.app->UsbHid().ScanNow();
+  f.app->ScanNow();
   f.Form().DauerRead->setChecked(true);
   EXPECT_TRUE(f.app->MainForm().Timer1().isActive());
   f.app->MainForm().Timer1Timer();
@@ -183,14 +205,40 @@ TEST(MainForm, SettingsSurviveARestart) {
   EXPECT_TRUE(f.Form().Deutsch1->isChecked());
 }
 
+// Closing the window without leaving the cell still saves what was typed into it.
+TEST(MainForm, LineStillBeingEditedIsSavedAtClose) {
+  AppFixture f;
+  f.app->MainForm().show();
+  f.Form().PageControl1->setCurrentIndex(5);
+  TypeIntoScpiLine(f.Form(), 3, "*IDN?");
+  f.app->MainForm().close();
+  EXPECT_EQ(ReadMainSettings(f.settingsPath).scpiLines[3], "*IDN?");
+  EXPECT_TRUE(f.errors.empty());
+}
+
+// The data folder is looked up again at close: one removed while the tool ran is made anew.
+TEST(MainForm, SettingsGoIntoADataFolderMadeAgainAtClose) {
+  AppFixture f;
+  const std::string base = f.dir.File("data");
+  f.location = gui::SettingsInDataFolder([base](const char* name) -> std::optional<std::string> {
+    if (std::string_view(name) == "ProgramData") return base;
+    return std::nullopt;
+  });
+  f.Start();
+  std::filesystem::remove_all(base);
+  f.app->MainForm().close();
+  EXPECT_TRUE(f.errors.empty());
+  EXPECT_EQ(ReadMainSettings(base + "/KORVAL/QELConfigTool/QEL_HID_SETUP.ini").english, false);
+}
+
 TEST(MainForm, LanguageFromSettingsWinsOverSystem) {
   AppFixture f("", /*systemIsGerman=*/false);
   EXPECT_TRUE(f.Form().Englisch1->isChecked());
-  EXPECT_TRUE(f.app->Context().language.EnglishSelected);
+  EXPECT_TRUE(f.app->Language().EnglishSelected);
   WriteMainSettings(f.settingsPath, {}, false);
   f.Start("", false);
   EXPECT_TRUE(f.Form().Deutsch1->isChecked());
-  EXPECT_FALSE(f.app->Context().language.EnglishSelected);
+  EXPECT_FALSE(f.app->Language().EnglishSelected);
 }
 
 TEST(MainForm, UnwritableSettingsReportedAndWindowStillCloses) {

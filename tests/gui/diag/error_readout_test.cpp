@@ -24,7 +24,7 @@ QStringList Lines(const QPlainTextEdit& memo) {
 }
 
 struct Page {
-  explicit Page(bool attached = true) : run(attached) { page.Bind(run.context); }
+  explicit Page(bool attached = true) : run(attached) { page.Bind(run.session); }
   ScriptedContext run;
   gui::TSCPI_Fehler_Frame page;
   QPlainTextEdit& Memo() { return *page.Form().Memo1; }
@@ -89,7 +89,7 @@ TEST(ErrorStatusPage, EmptyReplyEndsTheReadOutAndKeepsTheLinesRead) {
 TEST(ErrorStatusPage, ListsTheVirtualInstrumentsErrors) {
   SimContext run;
   gui::TSCPI_Fehler_Frame page;
-  page.Bind(run.context);
+  page.Bind(run.session);
   run.session.ScpiQuery("FOO");
   page.Button1Click();
   EXPECT_EQ(Lines(*page.Form().Memo1),
@@ -105,7 +105,7 @@ TEST(ErrorStatusPage, LesenIsNotReachedWithTheTabKey) {
 TEST(Fehlerform, ShowingAndRetryReadTheQueue) {
   ScriptedContext run;
   run.qel.ReplyInTurn("syst:err?", {kIllegalValue, kStop});
-  gui::TFehlerform form(run.context);
+  gui::TFehlerform form(run.session);
   EXPECT_EQ(form.windowTitle(), "QEL11 Fehler auslesen ");
   EXPECT_TRUE(run.qel.sent.empty());  // created hidden, nothing read
   form.show();

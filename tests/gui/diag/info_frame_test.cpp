@@ -45,7 +45,7 @@ Rows Shown(gui::TInfo_Frame& page) {
 }
 
 struct Page {
-  explicit Page(bool attached = true) : run(attached) { page.Bind(run.context); }
+  explicit Page(bool attached = true) : run(attached) { page.Bind(run.session, run.Captions()); }
   ScriptedContext run;
   gui::TInfo_Frame page;
 };
@@ -133,8 +133,8 @@ TEST(InfoFrame, EnglishCaptionsWhenTranslationIsActive) {
   Page p;
   AnswerIdentity(p.run.qel);
   p.run.qel.Reply("Probe:TYPE?", "3");
-  p.run.context.language.EnglishSelected = true;
-  ASSERT_TRUE(ActivateTranslation(p.run.context.dictionary, p.run.context.language));
+  p.run.language.EnglishSelected = true;
+  ASSERT_TRUE(ActivateTranslation(p.run.dictionary, p.run.language));
   p.page.ReadClick();
   QStringList captions;
   for (const auto& row : Shown(p.page)) captions << row.first;
@@ -149,7 +149,7 @@ TEST(InfoFrame, EnglishCaptionsWhenTranslationIsActive) {
 TEST(InfoFrame, ReadsTheVirtualInstrument) {
   SimContext run;
   gui::TInfo_Frame page;
-  page.Bind(run.context);
+  page.Bind(run.session, [](const std::string& caption) { return caption; });
   page.ReadClick();
   EXPECT_EQ(run.sim.ReceivedLines(), kQueries);
   const Rows shown = Shown(page);

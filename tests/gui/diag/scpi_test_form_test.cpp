@@ -20,12 +20,9 @@ namespace qel::testing {
 namespace {
 
 struct Console {
-  Console() {
-    run.qel.session.SetProtocolLog(&form.ProtocolLogView());
-    run.qel.Reply("*idn?", "KORVAL,QEL11,11230042,1.07");
-  }
+  Console() { run.qel.Reply("*idn?", "KORVAL,QEL11,11230042,1.07"); }
   ScriptedContext run;
-  gui::TSCPI_Test_Form form{run.context};
+  gui::TSCPI_Test_Form form{run.session};
   QLineEdit& SndText() { return *form.Form().SndText; }
   QPlainTextEdit& Memo() { return *form.Form().Memo; }
   QStringList Log() {

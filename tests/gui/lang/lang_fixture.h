@@ -38,8 +38,9 @@ struct LangFixture {
     options.device = "sim";
     options.timeoutMs = 200;
     options.firstArgument = std::move(firstArgument);
-    app = std::make_unique<gui::QelApplication>(options, std::make_unique<sim::SimBackend>(),
-                                                settingsPath, systemIsGerman);
+    app = std::make_unique<gui::QelApplication>(
+        options, std::make_unique<sim::SimBackend>(), [this] { return settingsPath; },
+        systemIsGerman);
     app->MainForm().ReportError = [this](const QString& m) { errors.push_back(m); };
   }
 };

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "../app/app_fixture.h"
 #include "lang_fixture.h"
 #include "ui_QEL11_Setup_HID_Unit.h"
 
@@ -49,7 +50,8 @@ TEST(LanguageSwitch, OtherItemSavesStartsWithOptionsOnlyAndQuits) {
     Restarts restarts;
     restarts.Attach(*f.app);
     auto& form = f.app->MainForm().Form();
-    form.StringGrid->item(2, 0)->setText("*idn?");
+    f.app->MainForm().show();
+    TypeIntoScpiLine(form, 2, "*idn?");  // still in the editor at the switch
     (english ? form.Deutsch1 : form.Englisch1)->trigger();
 
     const MainSettings saved = ReadMainSettings(f.settingsPath);
@@ -99,10 +101,9 @@ TEST(LanguageSwitch, StartThatFailsIsReportedAndTheRunningInstanceGoesOn) {
   ASSERT_EQ(f.errors.size(), 1u);
   EXPECT_EQ(f.errors[0], QString("/opt/qel/bin/qel11-config kann nicht gestartet werden"));
   EXPECT_TRUE(f.app->MainForm().isVisible());
-  // The menu shows the running language again, and closing saves that one.
+  // The menu and the settings file show the running language again.
   EXPECT_TRUE(form.Deutsch1->isChecked());
   EXPECT_FALSE(form.Englisch1->isChecked());
-  f.app->MainForm().FormClose();
   EXPECT_EQ(ReadMainSettings(f.settingsPath).english, false);
   // The user can try again.
   restarts.startWorks = true;

@@ -43,10 +43,9 @@ Dictionary ChainedBuiltInDictionary() {
 
 TEST(LanguageWindow, GermanSelectedTranslatesNothing) {
   LangFixture german(false, /*systemIsGerman=*/false);
-  const auto& context = german.app->Context();
-  EXPECT_FALSE(context.language.EnglishSelected);
-  EXPECT_FALSE(context.language.TranslationActive);
-  EXPECT_TRUE(context.dictionary.Empty());
+  EXPECT_FALSE(german.app->Language().EnglishSelected);
+  EXPECT_FALSE(german.app->Language().TranslationActive);
+  EXPECT_TRUE(german.app->Dictionary().Empty());
   auto& form = german.app->MainForm().Form();
   EXPECT_EQ(form.Datei1->title(), QString("Datei"));
   EXPECT_EQ(form.Englisch1->text(), QString("Englisch"));
@@ -56,10 +55,9 @@ TEST(LanguageWindow, GermanSelectedTranslatesNothing) {
 TEST(LanguageWindow, EnglishStartTranslatesEveryWindowOnce) {
   LangFixture german(false);
   LangFixture english(true);
-  const auto& context = english.app->Context();
-  ASSERT_TRUE(context.language.EnglishSelected);
-  ASSERT_TRUE(context.language.TranslationActive);
-  EXPECT_EQ(context.dictionary.Count(), 219u);
+  ASSERT_TRUE(english.app->Language().EnglishSelected);
+  ASSERT_TRUE(english.app->Language().TranslationActive);
+  EXPECT_EQ(english.app->Dictionary().Count(), 219u);
 
   const TextSlots before = CollectTexts(german.app->Forms());
   const TextSlots after = CollectTexts(english.app->Forms());
@@ -68,7 +66,7 @@ TEST(LanguageWindow, EnglishStartTranslatesEveryWindowOnce) {
   for (const auto& [where, text] : before) {
     const auto found = after.find(where);
     ASSERT_NE(found, after.end()) << where;
-    EXPECT_EQ(found->second, gui::TranslateQString(context.dictionary, text)) << where;
+    EXPECT_EQ(found->second, gui::TranslateQString(english.app->Dictionary(), text)) << where;
     if (found->second != text) ++changed;
   }
   EXPECT_GT(changed, 40);

@@ -17,7 +17,7 @@ namespace {
 
 struct Readout {
   explicit Readout(std::map<std::string, std::string> replies = {}) : table(replies) {
-    frame.Bind(table.context);
+    frame.Bind(table.session);
     frame.SetDecimalSeparator('.');
   }
   Ui::TQEL_Display_Frame& F() { return frame.Form(); }

@@ -30,7 +30,7 @@ void LoseFocus(QLineEdit& field) {
 
 struct LanPage {
   explicit LanPage(std::map<std::string, std::string> replies = {}) : table(replies) {
-    frame.Bind(model, table.context);
+    frame.Bind(model, table.session);
   }
   gui::TIp_Adr_In_& Address() { return *frame.Form().Ip_Adr_In; }
   gui::TIp_Adr_In_& Mask() { return *frame.Form().Sub_Adr_In; }

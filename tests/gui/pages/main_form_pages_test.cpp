@@ -41,14 +41,14 @@ QStringList Octets(const gui::TIp_Adr_In_& address) {
 template <class Fixture>
 void SaveVia(Fixture& f, const std::string& path) {
   gui::TMainForm& form = f.app->MainForm();
-  form.AskParameterSaveFile = [&path] { return QString::fromStdString(path); };
+  form.AskParameterSaveFile = [&path] { return QString::fromUtf8(path); };
   form.ParameterFileInfoNow = [] { return kInfo; };
   f.Form().Parameterspeichern1->trigger();
 }
 
 template <class Fixture>
 void OpenVia(Fixture& f, const std::string& path) {
-  f.app->MainForm().AskParameterOpenFile = [&path] { return QString::fromStdString(path); };
+  f.app->MainForm().AskParameterOpenFile = [&path] { return QString::fromUtf8(path); };
   f.Form().Parameterffnen1->trigger();
 }
 
@@ -207,8 +207,9 @@ TEST(MainFormPages, TrickyRepliesOverTheWholeWindow) {
   EXPECT_FALSE(out1.Logic_ComboBox->isEnabled());
   EXPECT_FALSE(out1.OG_Edit->isEnabled());
 
-  // Saved from the window, the file holds what the widgets show.
-  const std::string path = f.dir.File("read.QEL");
+  // Saved from the window, the file holds what the widgets show; the name is the
+  // file system's, whatever its characters.
+  const std::string path = f.dir.File("gelesen ä€.QEL");
   SaveVia(f, path);
   EXPECT_EQ(ReadBytes(path), Fixture("after_read.QEL"));
   EXPECT_TRUE(f.errors.empty());
@@ -226,10 +227,10 @@ TEST(MainFormPages, InitialWindowSavesTheInitialFile) {
 
 TEST(MainFormPages, SaveThatCannotBeWrittenIsReportedAndCancelDoesNothing) {
   AppFixture f;
-  const std::string path = f.dir.File("missing/folder/p.QEL");
+  const std::string path = f.dir.File("fehlt-ä/folder/p.QEL");
   SaveVia(f, path);
   ASSERT_EQ(f.errors.size(), 1u);
-  EXPECT_EQ(f.errors[0], QString::fromStdString("In " + path + " kann nicht geschrieben werden"));
+  EXPECT_EQ(f.errors[0], QString::fromUtf8("In " + path + " kann nicht geschrieben werden"));
   const std::string empty;
   SaveVia(f, empty);
   OpenVia(f, empty);

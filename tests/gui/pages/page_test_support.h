@@ -15,7 +15,6 @@
 #include "../../core/pages/table_instrument.h"
 #include "../../core/platform/temp_dir.h"
 #include "../lang/qstring_printer.h"
-#include "gui/app/app_context.h"
 #include "gui/app/qel_application.h"
 #include "ui_QEL11_Setup_HID_Unit.h"
 
@@ -23,16 +22,14 @@ namespace qel::testing {
 
 using Lines = std::vector<std::string>;
 
-// One page's view of the run: the table instrument's session in an AppContext.
+// One page's view of the run: the table instrument's session.
 struct TableContext {
   explicit TableContext(std::map<std::string, std::string> replies = {})
-      : meter(std::move(replies)) {
-    context.session = &meter.Session();
-  }
+      : meter(std::move(replies)) {}
   Lines ReceivedLines() const { return meter.Lines(); }
 
   TableInstrument meter;
-  gui::AppContext context;
+  ScpiSession& session = meter.Session();
 };
 
 // The window program over a table instrument: what a user sees with a meter that gives
@@ -50,10 +47,11 @@ struct TableAppFixture {
       d.queued.push_back(
           Report(it == replies_.end() ? "" : it->second, d.info.inputReportByteLength));
     };
-    app = std::make_unique<gui::QelApplication>(options, std::move(backend),
-                                                dir.File("QEL_HID_SETUP.ini"), true);
+    const std::string settingsPath = dir.File("QEL_HID_SETUP.ini");
+    app = std::make_unique<gui::QelApplication>(
+        options, std::move(backend), [settingsPath] { return settingsPath; }, true);
     app->MainForm().ReportError = [this](const QString& m) { errors.push_back(m); };
-    app->UsbHid().ScanNow();
+    app->ScanNow();
     device->written.clear();
   }
 

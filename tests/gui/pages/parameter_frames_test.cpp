@@ -33,7 +33,7 @@ QStringList Items(const QComboBox& box) {
 
 struct EinheitenPage {
   explicit EinheitenPage(std::map<std::string, std::string> replies = {}) : table(replies) {
-    frame.Bind(model, table.context);
+    frame.Bind(model, table.session);
   }
   Ui::TEinheitenFrame& F() { return frame.Form(); }
   TableContext table;
@@ -142,7 +142,7 @@ TEST(EinheitenFrame, TypingIntoAChoiceBoxChangesNothingButCursorKeysChoose) {
 struct OutLinePage {
   explicit OutLinePage(int tag, std::map<std::string, std::string> replies = {})
       : table(replies), model(tag) {
-    frame.Bind(model, table.context);
+    frame.Bind(model, table.session);
   }
   Ui::TOutLineFrame& F() { return frame.Form(); }
   TableContext table;
@@ -293,7 +293,7 @@ TEST(InLineFrame, ReadAndWriteItsTwoSettings) {
   TableContext table({{"DGIO:SET:IN2:FUNC?", "nlpk"}, {"DGIO:SET:IN2:LOG?", "1"}});
   InLineModel model(2);
   gui::TInLineFrame frame;
-  frame.Bind(model, table.context);
+  frame.Bind(model, table.session);
   EXPECT_EQ(frame.Form().GroupBox1->title(), " Eingang x  ");
   EXPECT_EQ(frame.Form().Logic_ComboBox->currentText(), "Positiv (Normal)");
   EXPECT_TRUE(frame.Form().Logic_ComboBox->isEnabled());
@@ -312,8 +312,8 @@ TEST(TastenFrame, UpperAndLowerKeyLines) {
   TableContext table({{"KEYS:TOP:FUNC?", "no"}, {"KEYS:BOT:FUNC?", "RANG"}});
   TastenModel top(0), bottom(1);
   gui::TTastenFrame upper, lower;
-  upper.Bind(top, table.context);
-  lower.Bind(bottom, table.context);
+  upper.Bind(top, table.session);
+  lower.Bind(bottom, table.session);
   EXPECT_FALSE(upper.Form().Button1->isHidden());
   EXPECT_EQ(upper.Form().GroupBox1->title(), " Tastenfunktion x  ");
   UserChooses(*upper.Form().Funk_ComboBox, 3);
@@ -335,7 +335,7 @@ TEST(EIA232Frame, ReadsAndWritesTheFourSettings) {
                       {"SERI:COMA:MODE?", "FLOW"}});
   EIA232Model model;
   gui::TEIA232Frame frame;
-  frame.Bind(model, table.context);
+  frame.Bind(model, table.session);
   EXPECT_EQ(frame.Form().GroupBox1->title(), " EIA 232 Schnittstelle");
   EXPECT_TRUE(frame.Form().Button1->isHidden());
   EXPECT_EQ(frame.Form().Baud_ComboBox->count(), 7);

@@ -101,7 +101,7 @@ struct Window {
     run.qel.ReplyReports("INTE:HC?", reports);
   }
   ScriptedContext run;
-  gui::THardCopyForm form{run.context};
+  gui::THardCopyForm form{run.session};
   QStringList errors;
   QStringList proposals;
   std::deque<QString> choices;
@@ -273,7 +273,7 @@ TEST(HardCopyForm, StaysOnTopAndOnlyHidesOnClose) {
 
 TEST(HardCopyForm, CapturesTheVirtualInstrumentsDisplay) {
   SimContext run;
-  gui::THardCopyForm form(run.context);
+  gui::THardCopyForm form(run.session);
   form.GetHardcopyClick();
   EXPECT_EQ(run.sim.ReceivedLines(), CaptureLines());
   EXPECT_FALSE(Dark(Picture(form)).empty());  // the reading in the display's font

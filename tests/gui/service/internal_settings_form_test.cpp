@@ -45,7 +45,7 @@ struct Window {
   }
   ScriptedContext run;
   TempDir dir;
-  gui::TSCPI_Internal_Settings_Form form{run.context};
+  gui::TSCPI_Internal_Settings_Form form{run.session};
   QStringList errors;
   Ui::TSCPI_Internal_Settings_Form& f() { return form.Form(); }
   ShownStatus State() { return Status(*f().EEProm_State); }
@@ -230,16 +230,36 @@ TEST(InternalSettingsForm, LesenWithoutBackupEmptiesTheSixFields) {
   EXPECT_EQ(w.f().MAG_GAIN_3->text(), "1.2");
 }
 
+// After "Lesen" of a missing backup, or a read without answers, the serial number is
+// empty: "Parm Schreiben" sends nothing, even to an instrument that would store it.
+TEST(InternalSettingsForm, ParmSchreibenWithoutSerialNumberSendsNothing) {
+  Window w;
+  w.run.qel.Reply("INTE:SAVE?", "0");
+  w.f().SN_IN->setText("999");
+  QTest::mouseClick(w.f().LesenButton, Qt::LeftButton);
+  QTest::mouseClick(w.f().EEProm_Schreiben, Qt::LeftButton);
+  EXPECT_TRUE(w.run.qel.sent.empty());
+  EXPECT_EQ(w.State(), (ShownStatus{"Schreiben NIO", kRed}));
+
+  Window unanswered;
+  unanswered.run.qel.Reply("INTE:SAVE?", "0");
+  for (const std::string& line : kReadLines) unanswered.run.qel.Silence(line);
+  QTest::mouseClick(unanswered.f().EEProm_Lesen, Qt::LeftButton);
+  EXPECT_EQ(unanswered.State(), (ShownStatus{"Lesen NIO", kRed}));
+  QTest::mouseClick(unanswered.f().EEProm_Schreiben, Qt::LeftButton);
+  EXPECT_EQ(unanswered.State(), (ShownStatus{"Schreiben NIO", kRed}));
+  EXPECT_EQ(unanswered.run.qel.sent, kReadLines);
+}
+
 TEST(InternalSettingsForm, SpeichernIntoAnUnwritableFolderIsReported) {
   Window w;
-  const std::string folder = w.dir.File("missing");
+  const std::string folder = w.dir.File("fehlt-ä");
   w.form.DataFolder = [folder] { return folder; };
   w.f().SN_IN->setText("4711");
   w.form.SaveButtonClick();
-  EXPECT_EQ(w.errors,
-            QStringList({QString::fromStdString("In " + folder +
-                                                "/TOV09_QEL11_4711_Int_Par.ini kann nicht "
-                                                "geschrieben werden")}));
+  EXPECT_EQ(w.errors, QStringList({QString::fromUtf8("In " + folder +
+                                                     "/TOV09_QEL11_4711_Int_Par.ini kann nicht "
+                                                     "geschrieben werden")}));
 }
 
 TEST(InternalSettingsForm, NumberFieldsFilterTheirKeys) {
@@ -266,7 +286,7 @@ TEST(InternalSettingsForm, NumberFieldsTakeThirtyTypedCharacters) {
 TEST(InternalSettingsForm, ReadsWritesAndResetsTheVirtualInstrument) {
   SimContext run;
   TempDir dir;
-  gui::TSCPI_Internal_Settings_Form form(run.context);
+  gui::TSCPI_Internal_Settings_Form form(run.session);
   form.EEProm_LesenClick();
   EXPECT_EQ(Status(*form.Form().EEProm_State), (ShownStatus{"Lesen IO", kGreen}));
   EXPECT_EQ(form.Form().SN_IN->text(), "11230042");

@@ -62,7 +62,7 @@ void AnswerProbe(ScriptedInstrument& qel) {
 struct Window {
   explicit Window(bool attached = true) : run(attached) {}
   ScriptedContext run;
-  gui::TSCPI_Probe_Service_Form form{run.context};
+  gui::TSCPI_Probe_Service_Form form{run.session};
   Ui::TSCPI_Probe_Service_Form& f() { return form.Form(); }
   ShownStatus State() { return Status(*f().PROBE_STATE_out); }
 };
@@ -259,7 +259,7 @@ TEST(ProbeServiceForm, EndeHidesAndTheFieldsStay) {
 
 TEST(ProbeServiceForm, ReadsAndWritesTheVirtualProbe) {
   SimContext run;
-  gui::TSCPI_Probe_Service_Form form(run.context);
+  gui::TSCPI_Probe_Service_Form form(run.session);
   form.Form().Button2->click();
   form.ProbeWriteButtonClick();
   EXPECT_EQ(Status(*form.Form().PROBE_STATE_out), (ShownStatus{"Schreiben IO", kGreen}));

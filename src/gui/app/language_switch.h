@@ -1,4 +1,5 @@
 #pragma once
+// Module Sprach_Unit (Englisch1Click, Deutsch1Click, RestartProgram).
 // The language items of the main menu ("Englisch", "Deutsch") and the restart they
 // trigger. The language is fixed for a run: a switch saves the settings with the new
 // choice, starts the tool anew and ends the running instance; the new instance decides
@@ -39,7 +40,8 @@ enum class RestartOutcome {
 // does nothing; the other one checks itself, unchecks its partner and runs
 // RestartProgram. When no restart comes of it the running instance goes on, and the
 // check marks go back to its language, so the menu tells the truth and the user can try
-// again.
+// again; a new instance that could not be started also leaves the settings file naming
+// the running language.
 RestartOutcome LanguageItemClick(TMainForm& mainForm, const LanguageState& state, bool english,
                                  const RestartEnvironment& environment);
 

@@ -1,4 +1,4 @@
-#include "gui/lang/language_switch.h"
+#include "gui/app/language_switch.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -9,7 +9,8 @@
 #include "core/lang/restart_arguments.h"
 #include "core/platform/ini_file.h"
 #include "gui/app/QEL11_Setup_HID_Unit.h"
-#include "gui/app/text_codec.h"
+#include "gui/common/file_path.h"
+#include "gui/common/text_codec.h"
 
 namespace qel::gui {
 
@@ -50,6 +51,15 @@ RestartOutcome LanguageItemClick(TMainForm& mainForm, const LanguageState& state
   SetCheckMarks(mainForm, english);
   const RestartOutcome outcome = RestartProgram(mainForm, environment);
   if (outcome != RestartOutcome::Restarted) SetCheckMarks(mainForm, state.EnglishSelected);
+  if (outcome == RestartOutcome::NotStarted) {
+    // The settings already name the other language; this instance goes on in its own, so
+    // a start by other means must find that one.
+    try {
+      mainForm.FormClose();
+    } catch (const IniWriteError& error) {
+      Report(mainForm, WriteErrorText(error.Path()));
+    }
+  }
   return outcome;
 }
 
@@ -57,7 +67,7 @@ RestartOutcome RestartProgram(TMainForm& mainForm, const RestartEnvironment& env
   try {
     mainForm.FormClose();
   } catch (const IniWriteError& error) {
-    Report(mainForm, FromWin1252(error.what()));
+    Report(mainForm, WriteErrorText(error.Path()));
     return RestartOutcome::SettingsNotSaved;
   }
 

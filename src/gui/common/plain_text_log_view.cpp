@@ -1,9 +1,9 @@
-#include "gui/link/plain_text_log_view.h"
+#include "gui/common/plain_text_log_view.h"
 
 #include <QTextBlock>
 #include <QTextCursor>
 
-#include "gui/app/text_codec.h"
+#include "gui/common/text_codec.h"
 
 namespace qel::gui {
 

@@ -1,4 +1,5 @@
 #pragma once
+// Modules USB_HID_Connect_Unit and SCPI_Test_Unit (their Memo).
 // A LogView over a QPlainTextEdit: the link window's Memo and the console's log. Lines a
 // user typed into the widget count like the others when the log trims itself.
 

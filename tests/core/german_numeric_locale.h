@@ -1,0 +1,36 @@
+#pragma once
+// Switches the C library's LC_NUMERIC to German (decimal comma) for one test and back, as
+// qel11ctl switches it to the user's locale. ctest makes the locale (fixture german_locale,
+// found through LOCPATH); run without it, the test fails instead of passing untested.
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <string>
+
+namespace qel::testing {
+
+class GermanNumericLocale {
+ public:
+  GermanNumericLocale() {
+    const char* before = std::setlocale(LC_NUMERIC, nullptr);
+    saved_ = before != nullptr ? before : "C";
+    active_ = std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr &&
+              std::string(std::localeconv()->decimal_point) == ",";
+  }
+  ~GermanNumericLocale() { std::setlocale(LC_NUMERIC, saved_.c_str()); }
+  GermanNumericLocale(const GermanNumericLocale&) = delete;
+  GermanNumericLocale& operator=(const GermanNumericLocale&) = delete;
+
+  // Use as ASSERT_TRUE(locale.Active()) << GermanNumericLocale::kMissing;
+  bool Active() const { return active_; }
+  static constexpr const char* kMissing =
+      "no German locale de_DE.UTF-8 with a decimal comma: run the tests through ctest, which "
+      "makes one with localedef (Debian package locales) and sets LOCPATH";
+
+ private:
+  std::string saved_;
+  bool active_ = false;
+};
+
+}  // namespace qel::testing

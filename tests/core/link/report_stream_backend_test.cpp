@@ -1,0 +1,135 @@
+// The report-stream backend against a bare loopback peer that the test drives byte by
+// byte: connecting bounded by the time limit with a back-off, and a peer that closed with
+// replies unread. (A frame cut short is one of the fault matrix's rows.)
+
+#include "core/link/report_stream_backend.h"
+
+#include <arpa/inet.h>
+#include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <thread>
+
+#include "core/link/report_stream_protocol.h"
+
+namespace qel {
+namespace {
+
+using namespace std::chrono_literals;
+using SteadyClock = std::chrono::steady_clock;
+
+class Peer {
+ public:
+  Peer() {
+    listen_ = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ::bind(listen_, reinterpret_cast<sockaddr*>(&address), sizeof address);
+    ::listen(listen_, 4);
+    socklen_t length = sizeof address;
+    ::getsockname(listen_, reinterpret_cast<sockaddr*>(&address), &length);
+    port_ = ntohs(address.sin_port);
+  }
+  ~Peer() {
+    CloseClient();
+    ::close(listen_);
+  }
+  int Port() const { return port_; }
+  // Takes a waiting connection; false when none came.
+  bool Accept() {
+    pollfd p{listen_, POLLIN, 0};
+    if (::poll(&p, 1, 0) != 1) return false;
+    CloseClient();
+    client_ = ::accept(listen_, nullptr, nullptr);
+    return client_ >= 0;
+  }
+  void Send(const std::vector<std::uint8_t>& bytes) {
+    ::send(client_, bytes.data(), bytes.size(), MSG_NOSIGNAL);
+  }
+  void Greet() {
+    HidDeviceInfo info;
+    info.vendorId = kQelVendorId;
+    info.productId = kQelProductId;
+    info.inputReportByteLength = info.outputReportByteLength = 65;
+    Send(report_stream::EncodeFrame(report_stream::FormatHello(info)));
+  }
+  void CloseClient() {
+    if (client_ >= 0) ::close(client_);
+    client_ = -1;
+  }
+
+ private:
+  int listen_ = -1;
+  int client_ = -1;
+  int port_ = 0;
+};
+
+TEST(ReportStreamBackend, PeerWithoutHelloCostsOneTimeLimitThenBacksOff) {
+  Peer peer;
+  ReportStreamBackend backend("127.0.0.1", peer.Port(), 300);
+  auto now = SteadyClock::now();
+  backend.SetClock([&now] { return now; });
+  // The kernel completes the connect; the peer never says hello.
+  const auto start = SteadyClock::now();
+  EXPECT_TRUE(backend.Enumerate().empty());
+  EXPECT_LT(SteadyClock::now() - start, 330ms * 3 / 2);
+  EXPECT_GE(SteadyClock::now() - start, 290ms);
+  EXPECT_NE(backend.LastError().find("no hello frame"), std::string::npos) << backend.LastError();
+  EXPECT_TRUE(peer.Accept());
+  // Within the back-off: no new attempt at all.
+  now += std::chrono::milliseconds(ReportStreamBackend::kConnectBackOffMs - 100);
+  EXPECT_TRUE(backend.Enumerate().empty());
+  EXPECT_FALSE(peer.Accept());
+  // After it: tried again, and this time greeted.
+  now += 200ms;
+  std::vector<HidDeviceInfo> found;
+  std::thread greeter([&peer] {
+    for (int i = 0; i < 100 && !peer.Accept(); ++i) std::this_thread::sleep_for(5ms);
+    peer.Greet();
+  });
+  found = backend.Enumerate();
+  greeter.join();
+  ASSERT_EQ(found.size(), 1u);
+  EXPECT_EQ(found[0].path, "tcp:127.0.0.1:" + std::to_string(peer.Port()));
+}
+
+struct Connected {
+  Peer peer;
+  ReportStreamBackend backend{"127.0.0.1", peer.Port(), 300};
+  std::unique_ptr<HidConnection> connection;
+  Connected() {
+    std::thread greeter([this] {
+      for (int i = 0; i < 100 && !peer.Accept(); ++i) std::this_thread::sleep_for(5ms);
+      peer.Greet();
+    });
+    const auto found = backend.Enumerate();
+    greeter.join();
+    if (!found.empty()) connection = backend.Open(found[0]);
+  }
+  ReadStatus Read(int timeoutMs, std::string* text = nullptr) {
+    std::uint8_t buffer[66]{};
+    std::size_t delivered = 0;
+    const ReadStatus status = connection->Read(buffer, sizeof buffer, timeoutMs, delivered);
+    if (text)
+      text->assign(reinterpret_cast<const char*>(buffer) + 1, delivered ? delivered - 1 : 0);
+    return status;
+  }
+};
+
+TEST(ReportStreamBackend, PeerThatClosedIsGoneEvenWithUnreadReplies) {
+  Connected c;
+  ASSERT_TRUE(c.connection);
+  c.peer.Send(report_stream::EncodeFrame(std::string("\0stale", 6)));
+  c.peer.CloseClient();
+  std::this_thread::sleep_for(50ms);
+  EXPECT_TRUE(c.backend.Enumerate().empty());
+  EXPECT_EQ(c.Read(0), ReadStatus::Failed);  // the stale reply is never handed out
+}
+
+}  // namespace
+}  // namespace qel
