@@ -15,6 +15,7 @@ extern "C" {
 #include <cstring>
 
 #include "core/platform/native_path.h"
+#include "core/text/win1252.h"
 
 namespace qel {
 namespace {
@@ -205,11 +206,18 @@ std::unique_ptr<HidConnection> WindowsHidBackend::Open(const HidDeviceInfo& devi
                               FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                               FILE_FLAG_OVERLAPPED, nullptr);
   if (handle == INVALID_HANDLE_VALUE) {
-    lastError_ = "cannot open " + device.path +
-                 " for reading and writing: " + WindowsErrorText(GetLastError());
+    const DWORD code = GetLastError();
+    lastOpenError_ = device.path + ": " + Utf8ToWin1252(WindowsErrorText(code));
+    // Sharing read and write, the open is refused only when another program opened the
+    // instrument without sharing it.
+    if (code == ERROR_ACCESS_DENIED || code == ERROR_SHARING_VIOLATION) {
+      lastOpenError_ +=
+          " (another program holds the instrument: close it, the next scan "
+          "opens it)";
+    }
     return nullptr;
   }
-  lastError_.clear();
+  lastOpenError_.clear();
   return MakeWindowsHidConnection(handle, device.inputReportByteLength,
                                   device.outputReportByteLength);
 }

@@ -35,14 +35,16 @@ class WindowsHidBackend : public HidBackend {
   std::vector<HidDeviceInfo> Enumerate() override;
 
   // Opens device.path for reading and writing, shared with other programs. nullptr when
-  // the system refuses; LastError() then says why.
+  // the system refuses; LastOpenError() then says why.
   std::unique_ptr<HidConnection> Open(const HidDeviceInfo& device) override;
 
-  // Why the last Open failed, for the link log and the CLI (empty after a success).
-  const std::string& LastError() const { return lastError_; }
+  // Why the last Open failed, "PATH: the system's text" in Windows-1252 as the link log
+  // shows it ("OPEN FAILED: ..."), with a hint when another program holds the device.
+  // Empty after a success.
+  std::string LastOpenError() const override { return lastOpenError_; }
 
  private:
-  std::string lastError_;
+  std::string lastOpenError_;
 };
 
 // A connection over an already opened handle (a HANDLE opened with FILE_FLAG_OVERLAPPED,

@@ -14,6 +14,8 @@
 #include <vector>
 
 #include "core/link/windows_hid_backend.h"
+#include "core/platform/native_path.h"
+#include "core/text/win1252.h"
 
 namespace qel {
 namespace {
@@ -118,18 +120,38 @@ TEST(WindowsHidConnection, ReadsReportsAndLeavesALateOneForTheNextRead) {
   EXPECT_FALSE(pipe.connection->Write(line.data(), line.size()));
 }
 
-TEST(WindowsHidBackend, OpenThatFailsSaysWhy) {
-  WindowsHidBackend backend;
-  HidDeviceInfo info;
-  info.path = "\\\\?\\hid#vid_04d8&pid_fe78#no-such-device";
-  info.inputReportByteLength = 65;
-  info.outputReportByteLength = 65;
-  EXPECT_EQ(backend.Open(info), nullptr);
-  const std::string prefix = "cannot open " + info.path + " for reading and writing: ";
-  ASSERT_EQ(backend.LastError().substr(0, prefix.size()), prefix);
-  const std::string reason = backend.LastError().substr(prefix.size());
-  EXPECT_FALSE(reason.empty());
-  EXPECT_EQ(reason.find_first_of("\r\n"), std::string::npos) << reason;
+TEST(WindowsHidBackend, OpenThatFailsSaysWhyForTheLinkLog) {
+  wchar_t folder[MAX_PATH];
+  ASSERT_GT(GetTempPathW(MAX_PATH, folder), 0u);
+  const std::wstring heldPath =
+      std::wstring(folder) + L"qel-held-" + std::to_wstring(GetCurrentProcessId());
+  // Another program's handle that shares nothing.
+  HANDLE held = CreateFileW(heldPath.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                            CREATE_ALWAYS, FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  const std::string missing = "\\\\?\\hid#vid_04d8&pid_fe78#no-such-device";
+  const std::string taken = WideToUtf8(heldPath);
+  struct Row {
+    std::string path;
+    unsigned long code;
+    std::string hint;
+  };
+  const std::vector<Row> rows = {
+      {missing, ERROR_FILE_NOT_FOUND, ""},
+      {taken, ERROR_SHARING_VIOLATION,
+       " (another program holds the instrument: close it, the next scan opens it)"}};
+  WindowsHidBackend windows;
+  HidBackend& backend = windows;  // as the device controller asks
+  for (const Row& row : rows) {
+    HidDeviceInfo info;
+    info.path = row.path;
+    info.inputReportByteLength = info.outputReportByteLength = 65;
+    EXPECT_EQ(backend.Open(info), nullptr) << row.path;
+    EXPECT_EQ(backend.LastOpenError(),
+              row.path + ": " + Utf8ToWin1252(WindowsErrorText(row.code)) + row.hint);
+    EXPECT_EQ(backend.LastOpenError().find_first_of("\r\n"), std::string::npos);
+  }
+  CloseHandle(held);
   // Listing never fails, whatever HID devices there are (under Wine: usually none).
   for (const HidDeviceInfo& device : backend.Enumerate()) EXPECT_FALSE(device.path.empty());
 }
