@@ -2,12 +2,12 @@
 
 #include "gui/lang/qt_translations.h"
 
+#include "core/platform/native_path.h"
+
 namespace qel::gui {
 
 SettingsLocation SettingsInDataFolder(EnvLookup env) {
-  return [env = std::move(env)] {
-    return std::filesystem::path(SettingsFilePath(DataFolderForFiles(env)));
-  };
+  return [env = std::move(env)] { return PathFromUtf8(SettingsFilePath(DataFolderForFiles(env))); };
 }
 
 QelApplication::QelApplication(ProgramOptions options, std::unique_ptr<HidBackend> backend,
