@@ -1,7 +1,6 @@
 #include "gui/app/qel_application.h"
 
-#include <QGuiApplication>
-#include <QScreen>
+#include "gui/lang/qt_translations.h"
 
 #include "core/platform/native_path.h"
 
@@ -35,6 +34,7 @@ QelApplication::QelApplication(ProgramOptions options, std::unique_ptr<HidBacken
                                              probeServiceForm_.get(), internalSettingsForm_.get(),
                                              fehlerform_.get()};
   sprachForm_ = std::make_unique<TSprach_Form>(dictionary_, language_, formsBefore);
+  qtTranslations_ = InstallQtTranslations(language_.EnglishSelected);
 
   // Only the main window ends the program when it closes; the others merely hide.
   for (QWidget* w : std::initializer_list<QWidget*>{
@@ -68,12 +68,6 @@ void QelApplication::ShowWindow(QWidget& window) {
 }
 
 void QelApplication::ShowMainForm() {
-  mainForm_->adjustSize();
-  mainForm_->setFixedSize(mainForm_->sizeHint());
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    const QRect area = screen->availableGeometry();
-    mainForm_->move(area.center() - QPoint(mainForm_->width() / 2, mainForm_->height() / 2));
-  }
   mainForm_->show();
 }
 
