@@ -6,7 +6,8 @@
 //  - the texts FormatLimitValue and FormatDotFixed write parse again, to the value they
 //    were made from within their rounding;
 //  - the numeric key filter never lets the field hold anything but a number, a lone sign
-//    or ".", or a sign and ".".
+//    or ".", or a sign and "."; the field takes at most kTypingLimit characters by typing,
+//    as the output pages' limit fields do (their edit filter refuses a longer text).
 
 #include <cfloat>
 #include <clocale>
@@ -54,6 +55,8 @@ void CheckParse(const std::string& text) {
   }
 }
 
+constexpr std::size_t kTypingLimit = 10;
+
 bool FieldIsSound(const std::string& field) {
   return field.empty() || field == "+" || field == "-" || field == "." || field == "+." ||
          field == "-." || qel::ParseDecimal(field).has_value();
@@ -76,6 +79,8 @@ void CheckTyping(std::string_view keys) {
     const bool digitOrPoint = (key >= '0' && key <= '9') || key == '.' || key == ',';
     if ((field == "+" || field == "-") && caret == 0 && digitOrPoint) continue;
     const KeyFilterResult result = qel::NumericKeyFilter(field, caret, key);
+    const std::string before = field;
+    const int caretBefore = caret;
     switch (result.action) {
       case KeyFilterResult::Action::Pass:
         if (result.ch == '\b') {
@@ -91,6 +96,10 @@ void CheckTyping(std::string_view keys) {
         break;
       case KeyFilterResult::Action::Swallow:
         break;
+    }
+    if (field.size() > kTypingLimit && field.size() > before.size()) {
+      field = before;
+      caret = caretBefore;
     }
     FUZZ_CHECK(FieldIsSound(field), "the limit field took " + field);
   }
