@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/pages/live_reading.h"
+
 namespace qel {
 
 class ScpiSession;
@@ -70,6 +72,9 @@ class DisplayReadout {
   // Range or unit not understood: all eight labels show "-- ", visibility unchanged.
   // Mode not understood: only DC_Out is updated.
   void ReadDisplay(ScpiSession& session, char separator);
+  // Takes the labels and their visibility from a read made elsewhere (ReadLiveReading),
+  // exactly as ReadDisplay does from its own.
+  void Show(const LiveReading& reading, char separator);
   // "Peak Reset": sends kPeakResetLine; the labels change with the next read.
   static void PeakReset(ScpiSession& session);
 
@@ -92,9 +97,7 @@ class DisplayReadout {
 
  private:
   std::string& TextOf(ReadoutLabel label);
-  void ReadPeakValues(ScpiSession& session, char separator);
 
-  std::string replyBuffer_;
   int mode_ = -1;
   int range_ = -1;
   int unit_ = -1;
