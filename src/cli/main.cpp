@@ -38,6 +38,7 @@ int main(int argc, char** argv) {
   Commands commands;
   AddLinkCommands(app, commands);
   AddPageCommands(app, commands);
+  AddMonitorCommand(app, commands);
   AddDiagCommands(app, commands);
 
   try {
