@@ -42,6 +42,20 @@ double ReadNumberField(std::string& buffer) {
   return ParseDecimal(NextReplyField(buffer)).value_or(0.0);
 }
 
+double ReadingScale(int range, int unit) {
+  if (range < 0 || range > 3 || unit < 0 || unit > 3) return 1.0;
+  return kReadingScale[static_cast<std::size_t>(unit)][static_cast<std::size_t>(range)];
+}
+
+std::string ReadingUnitText(int range, int unit) {
+  if (range < 0 || range > 3 || unit < 0 || unit > 3) return {};
+  const double scale = ReadingScale(range, unit);
+  return std::string(scale < 1   ? "k"
+                     : scale > 1 ? "m"
+                                 : "") +
+         IndexToToken(unit, kUnitLetterTokens);
+}
+
 std::string FormatReading(double value, int range, int unit, char separator) {
   if (range < 0 || range > 3 || unit < 0 || unit > 3) return std::string(kNoReadingText);
   if (value > kOverloadLimit) return std::string(kOverloadText);
@@ -54,10 +68,7 @@ std::string FormatReading(double value, int range, int unit, char separator) {
     text.insert(text.begin(), '0');
   }
   text.insert(text.begin(), v >= 0 ? '+' : '-');
-  text += ' ';
-  if (scale < 1) text += 'k';
-  if (scale > 1) text += 'm';
-  return text + IndexToToken(unit, kUnitLetterTokens) + " ";
+  return text + " " + ReadingUnitText(range, unit) + " ";
 }
 
 void DisplayReadout::ReadDisplay(ScpiSession& session, char separator) {

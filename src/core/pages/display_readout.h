@@ -58,6 +58,11 @@ double ReadNumberField(std::string& buffer);
 // `range` and `unit` are positions 0..3; outside them the text is kNoReadingText.
 std::string FormatReading(double value, int range, int unit, char separator);
 
+// The factor from the instrument's unit to the one the readout shows, and that unit with
+// its prefix ("mT", "G", "kG", "kOe", "kA/m"); 1 and empty text outside positions 0..3.
+double ReadingScale(int range, int unit);
+std::string ReadingUnitText(int range, int unit);
+
 class DisplayReadout {
  public:
   struct LabelText {

@@ -5,11 +5,12 @@
 namespace qel {
 
 TimedReading ReadTimed(ScpiSession& session, const RecordClock& clock) {
-  TimedReading read;
-  read.wall = clock.WallNow();
-  read.at = clock.MonotonicNow();
-  read.reading = ReadLiveReading(session);
-  return read;
+  const WallTime wall = clock.WallNow();
+  return ReadStamped(session, wall, clock.MonotonicNow());
+}
+
+TimedReading ReadStamped(ScpiSession& session, const WallTime& wall, MonotonicTime at) {
+  return {ReadLiveReading(session), wall, at};
 }
 
 bool Recorder::Start(const RecordingHeader& header, MonotonicTime origin) {

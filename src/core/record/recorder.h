@@ -22,6 +22,9 @@ struct TimedReading {
 
 // Reads now, with both clocks taken just before the first line goes out.
 TimedReading ReadTimed(ScpiSession& session, const RecordClock& clock);
+// Reads now, stamped with times already taken (the first row of a recording carries the
+// moment the header calls "started").
+TimedReading ReadStamped(ScpiSession& session, const WallTime& wall, MonotonicTime at);
 
 class Recorder {
  public:

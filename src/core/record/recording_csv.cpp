@@ -129,6 +129,16 @@ std::string FormatRecordingRow(const LiveReading& reading, const WallTime& time,
   return row;
 }
 
+std::optional<double> RowValue(const LiveReading& reading, LiveValue value) {
+  const std::size_t slot = LiveReading::Slot(value);
+  if (!reading.answered || !reading.rangeUnitFits || reading.range < 0 || reading.unit < 0) {
+    return std::nullopt;
+  }
+  const auto number = FittingValue(reading, slot);
+  if (!number || *number > kOverloadLimit) return std::nullopt;
+  return number;
+}
+
 std::string ProposedRecordingFileName(const std::tm& t) {
   char stamp[32];
   std::snprintf(stamp, sizeof stamp, "%04d%02d%02d_%02d%02d", t.tm_year + 1900, t.tm_mon + 1,

@@ -17,6 +17,7 @@
 
 #include <chrono>
 #include <ctime>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -72,6 +73,10 @@ std::string FormatRecordingHeader(const RecordingHeader& header);
 // a number, and only when range and unit are known (its meaning depends on them).
 std::string FormatRecordingRow(const LiveReading& reading, const WallTime& time,
                                std::chrono::nanoseconds elapsed);
+
+// The number a row holds in a value's column: nullopt when the field is empty or OVLD
+// (what a chart of the rows leaves out).
+std::optional<double> RowValue(const LiveReading& reading, LiveValue value);
 
 // The save dialog's proposed name: "QEL11_Messwerte_yyyymmdd_hhnn.csv".
 std::string ProposedRecordingFileName(const std::tm& localTime);

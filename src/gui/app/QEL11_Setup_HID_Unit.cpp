@@ -423,7 +423,7 @@ void TMainForm::Timer1Timer() {
     timer1_.stop();
     return;
   }
-  ui_->QEL_Display_Frame1->ReadDisplay();
+  ui_->QEL_Display_Frame1->TimedRead(timer1_.interval());
 }
 
 }  // namespace qel::gui
