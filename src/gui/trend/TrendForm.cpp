@@ -192,7 +192,11 @@ void TTrendForm::ReadTimerTimer() {
   if (!running_) return;
   const bool leads = source_.Leads(client_, Interval());
   const MonotonicTime now = source_.Clock().MonotonicNow();
-  if (leads && schedule_->Takes(now)) source_.ReadNow();
+  if (leads && schedule_->Takes(now)) {
+    ownRead_ = true;
+    source_.ReadNow();
+    ownRead_ = false;
+  }
   const MonotonicTime after = source_.Clock().MonotonicNow();
   auto wait = std::chrono::ceil<std::chrono::milliseconds>(schedule_->NextDue() - after);
   wait = std::max(wait, std::chrono::milliseconds(0));
@@ -202,11 +206,12 @@ void TTrendForm::ReadTimerTimer() {
 
 void TTrendForm::OnRead(const TimedReading& read) {
   if (!running_) return;
-  if (schedule_->Takes(read.at, Tolerance())) TakeRow(read);
+  const auto tolerance = ownRead_ ? std::chrono::milliseconds(0) : Tolerance();
+  if (schedule_->Takes(read.at, tolerance)) TakeRow(read, tolerance);
 }
 
-void TTrendForm::TakeRow(const TimedReading& read) {
-  schedule_->Took(read.at, read.reading.answered, Tolerance());
+void TTrendForm::TakeRow(const TimedReading& read, std::chrono::milliseconds tolerance) {
+  schedule_->Took(read.at, read.reading.answered, tolerance);
   lastRow_ = read.at;
   const LiveReading& r = read.reading;
   if (r.answered && r.rangeUnitFits && r.unit >= 0 && r.range >= 0) {

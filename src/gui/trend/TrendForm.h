@@ -69,7 +69,7 @@ class TTrendForm : public RunWindow {
   std::chrono::milliseconds Interval() const;
   std::chrono::milliseconds Tolerance() const;
   void OnRead(const TimedReading& read);
-  void TakeRow(const TimedReading& read);
+  void TakeRow(const TimedReading& read, std::chrono::milliseconds tolerance);
   void StartReads();
   void StopRecording();
   void ShowStatistics();
@@ -86,6 +86,7 @@ class TTrendForm : public RunWindow {
   int unit_ = -1;
   QTimer readTimer_;
   bool running_ = false;
+  bool ownRead_ = false;  // the read going on is this window's own
   std::optional<RowSchedule> schedule_;
   std::optional<MonotonicTime> lastRow_;
   RecordFile file_;
