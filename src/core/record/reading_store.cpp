@@ -71,7 +71,7 @@ void ReadingStore::Add(double t, const Values& values) {
   if (chunks_.empty() || chunks_.back()->size == kChunkPoints) {
     if (chunks_.size() == maxChunks_) {
       size_ -= chunks_.front()->size;
-      chunks_.pop_front();
+      chunks_.erase(chunks_.begin());
     }
     chunks_.push_back(std::make_unique<Chunk>());
   }
@@ -106,32 +106,43 @@ double ReadingStore::LastTime() const {
   return size_ == 0 ? 0.0 : TimeAt(size_ - 1);
 }
 
+// Times only grow: first the chunk by its first time, then the place within it.
 std::size_t ReadingStore::LowerBound(double t) const {
-  std::size_t low = 0;
-  std::size_t high = size_;
-  while (low < high) {
-    const std::size_t middle = low + (high - low) / 2;
-    if (TimeAt(middle) < t) {
-      low = middle + 1;
-    } else {
-      high = middle;
-    }
-  }
-  return low;
+  const auto chunk = std::partition_point(chunks_.begin(), chunks_.end(),
+                                          [t](const auto& c) { return c->times[c->size - 1] < t; });
+  if (chunk == chunks_.end()) return size_;
+  const double* times = (*chunk)->times.data();
+  const std::size_t index = static_cast<std::size_t>(chunk - chunks_.begin());
+  return index * kChunkPoints +
+         static_cast<std::size_t>(std::lower_bound(times, times + (*chunk)->size, t) - times);
 }
 
 std::size_t ReadingStore::UpperBound(double t) const {
-  std::size_t low = 0;
-  std::size_t high = size_;
-  while (low < high) {
-    const std::size_t middle = low + (high - low) / 2;
-    if (TimeAt(middle) <= t) {
-      low = middle + 1;
+  const auto chunk = std::partition_point(
+      chunks_.begin(), chunks_.end(), [t](const auto& c) { return c->times[c->size - 1] <= t; });
+  if (chunk == chunks_.end()) return size_;
+  const double* times = (*chunk)->times.data();
+  const std::size_t index = static_cast<std::size_t>(chunk - chunks_.begin());
+  return index * kChunkPoints +
+         static_cast<std::size_t>(std::upper_bound(times, times + (*chunk)->size, t) - times);
+}
+
+// Readings mostly come at a steady beat, so where the next column ends is guessed from
+// the points left and then corrected by a step or two; far-off guesses (gaps, a changed
+// interval) fall back to the binary search. Near the guess, memory is touched only there.
+std::size_t ReadingStore::ColumnEnd(double end, std::size_t from, std::size_t last,
+                                    int columnsLeft) const {
+  std::size_t at = from + (last - from) / static_cast<std::size_t>(columnsLeft);
+  for (int step = 0; step < 16; ++step) {
+    if (at > from && TimeAt(at - 1) >= end) {
+      --at;
+    } else if (at < last && TimeAt(at) < end) {
+      ++at;
     } else {
-      high = middle;
+      return at;
     }
   }
-  return low;
+  return std::clamp(LowerBound(end), from, last);
 }
 
 ReadingStore::Summary ReadingStore::Range(std::size_t series, std::size_t first,
@@ -163,8 +174,43 @@ ReadingStore::Summary ReadingStore::Range(std::size_t series, std::size_t first,
   return total;
 }
 
+ReadingStore::Summary ReadingStore::Extremes(std::size_t series, std::size_t first,
+                                             std::size_t last) const {
+  Summary total;
+  std::size_t i = first;
+  while (i < last) {
+    const SeriesChunk* chunk = chunks_[i / kChunkPoints]->series[series].get();
+    const std::size_t chunkEnd = std::min(last, (i / kChunkPoints + 1) * kChunkPoints);
+    if (chunk == nullptr) {
+      i = chunkEnd;
+      continue;
+    }
+    while (i < chunkEnd) {
+      const std::size_t offset = i % kChunkPoints;
+      if (offset % kBlockPoints == 0 && i + kBlockPoints <= chunkEnd) {
+        const Summary& block = chunk->blocks[offset / kBlockPoints];
+        if (block.count > 0) {
+          total.min = total.count == 0 ? block.min : std::min(total.min, block.min);
+          total.max = total.count == 0 ? block.max : std::max(total.max, block.max);
+          total.count += block.count;
+        }
+        i += kBlockPoints;
+        continue;
+      }
+      const float v = chunk->values[offset];
+      if (!std::isnan(v)) {
+        total.min = total.count == 0 ? v : std::min(total.min, v);
+        total.max = total.count == 0 ? v : std::max(total.max, v);
+        ++total.count;
+      }
+      ++i;
+    }
+  }
+  return total;
+}
+
 bool ReadingStore::HasValues(std::size_t series, double t0, double t1) const {
-  return Range(series, LowerBound(t0), UpperBound(t1)).count > 0;
+  return Extremes(series, LowerBound(t0), UpperBound(t1)).count > 0;
 }
 
 std::vector<TrendPoint> ReadingStore::Decimated(std::size_t series, double t0, double t1,
@@ -193,8 +239,8 @@ std::vector<TrendPoint> ReadingStore::Decimated(std::size_t series, double t0, d
     std::size_t from = first;
     for (int c = 0; c < columns; ++c) {
       const double end = c + 1 == columns ? t1 : t0 + width * (c + 1);
-      const std::size_t to = c + 1 == columns ? last : std::max(from, LowerBound(end));
-      const Summary column = Range(series, from, to);
+      const std::size_t to = c + 1 == columns ? last : ColumnEnd(end, from, last, columns - c);
+      const Summary column = Extremes(series, from, to);
       from = to;
       if (column.count == 0) continue;
       const double x = t0 + width * (c + 0.5);

@@ -12,7 +12,6 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <deque>
 #include <memory>
 #include <vector>
 
@@ -75,10 +74,14 @@ class ReadingStore {
   float ValueAt(std::size_t series, std::size_t index) const;  // NaN when none
   std::size_t LowerBound(double t) const;                      // first index with time >= t
   std::size_t UpperBound(double t) const;                      // first index with time > t
+  // The first index in [from, last] with time >= end, for a column of `columnsLeft`.
+  std::size_t ColumnEnd(double end, std::size_t from, std::size_t last, int columnsLeft) const;
   Summary Range(std::size_t series, std::size_t first, std::size_t last) const;
+  // Only the extremes (count 0: none), the cheaper pass the decimation needs.
+  Summary Extremes(std::size_t series, std::size_t first, std::size_t last) const;
 
   std::size_t maxChunks_;
-  std::deque<std::unique_ptr<Chunk>> chunks_;
+  std::vector<std::unique_ptr<Chunk>> chunks_;  // oldest first; at most a few hundred
   std::size_t size_ = 0;
 };
 

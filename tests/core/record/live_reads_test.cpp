@@ -65,6 +65,45 @@ TEST(ReadingStore, DecimatedViewKeepsEachColumnsExtremes) {
   EXPECT_EQ(raw[1].v, dc[1000]);
 }
 
+// Uneven beats (a pause, a changed interval) and a store that has dropped its oldest
+// chunks: every column still holds exactly the extremes of its readings.
+TEST(ReadingStore, DecimatedColumnsFollowUnevenTimes) {
+  ReadingStore store(8 * ReadingStore::kChunkPoints);
+  std::vector<std::pair<double, float>> kept;
+  double t = 0;
+  for (std::size_t i = 0; i < 12 * ReadingStore::kChunkPoints; ++i) {
+    t += i % 9000 == 8999 ? 600.0 : (i / 20000 % 2 == 0 ? 0.1 : 0.013);
+    const float v = static_cast<float>(((i * 7919) % 1009) * 1e-3);
+    store.Add(t, DcOnly(v));
+    kept.emplace_back(t, v);
+  }
+  kept.erase(kept.begin(), kept.end() - static_cast<std::ptrdiff_t>(store.Size()));
+  const double t0 = kept[1000].first;
+  const double t1 = kept[kept.size() - 7].first;
+  const int columns = 300;
+  const double width = (t1 - t0) / columns;
+  const auto points = store.Decimated(0, t0, t1, columns);
+  for (int c = 0; c < columns; ++c) {
+    float low = INFINITY, high = -INFINITY;
+    for (const auto& [time, v] : kept) {
+      const bool in =
+          time >= t0 + width * c && (c + 1 == columns ? time <= t1 : time < t0 + width * (c + 1));
+      if (in) low = std::min(low, v), high = std::max(high, v);
+    }
+    std::vector<double> at;
+    for (const TrendPoint& p : points) {
+      if (p.t == t0 + width * (c + 0.5)) at.push_back(p.v);
+    }
+    if (low > high) {
+      EXPECT_TRUE(at.empty()) << c;
+      continue;
+    }
+    ASSERT_FALSE(at.empty()) << c;
+    EXPECT_EQ(*std::min_element(at.begin(), at.end()), low) << c;
+    EXPECT_EQ(*std::max_element(at.begin(), at.end()), high) << c;
+  }
+}
+
 TEST(ReadingStore, StatisticsOfTheShownRange) {
   ReadingStore store;
   std::vector<double> shown;
