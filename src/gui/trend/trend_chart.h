@@ -2,7 +2,7 @@
 // The trend window's chart: the readings of a ReadingStore against time, in the unit the
 // live readout shows, drawn from a min/max-decimated view (at most two points per pixel
 // column), so a day of readings redraws as fast as a minute's. Redraws are gathered: new
-// readings ask for one, which comes within kRedrawMs.
+// readings ask for one, which comes within kRedrawMs (later when redraws are costly).
 //
 // Time axis: "follow" keeps the newest reading at the right edge with a fixed span; "show
 // all" keeps every stored reading in view as they grow; zooming or moving by hand holds
@@ -100,6 +100,7 @@ class TrendChartView : public QChartView {
   double dragT0_ = 0;
   double dragT1_ = 0;
   QTimer redrawTimer_;
+  qint64 lastRedrawMs_ = 0;
 };
 
 }  // namespace qel::gui
