@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: the whole suite with ctest, then
-# the end-to-end HID suite in a qemu guest (when it can run), the Debian package built
-# and checked, then the core and sim tests again under
-# AddressSanitizer and UndefinedBehaviorSanitizer, and last a short run of every fuzz target.
+# the end-to-end HID suite in a qemu guest (when it can run), the Windows build and its
+# tests under Wine, the Debian package built and checked, then the core and sim tests
+# again under AddressSanitizer and UndefinedBehaviorSanitizer, and last a short run of
+# every fuzz target.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -34,6 +35,26 @@ else
     "this is not root (install them as shown above)"
 fi
 # ---- end e2e-hid
+
+# ---- windows: core, qel11ctl and qel11-sim cross-built with mingw-w64, their tests under
+# Wine (the Linux CLI cases against qel11ctl.exe and the Linux qel11-sim among them), and
+# the zip of the two programs (build/windows/qel11-tools-VERSION-windows-x64.zip)
+echo "== windows (mingw-w64, tests under Wine)"
+if scripts/deps.sh g++-mingw-w64-x86-64-posix wine64 googletest; then
+  windows_start=$(date +%s)
+  cmake --preset windows -DQEL_LINUX_BUILD_DIR="$PWD/build/$preset"
+  cmake --build --preset windows -j "$jobs"
+  ctest --preset windows -j "$jobs"
+  scripts/check-windows-zip.sh build/windows "build/$preset"
+  echo "windows: $(($(date +%s) - windows_start)) s"
+elif [ "$(id -u)" -eq 0 ]; then
+  echo "windows: SKIPPED: mingw-w64, wine64 or googletest could not be installed" \
+    "(no network to the Debian mirror?)"
+else
+  echo "windows: SKIPPED: mingw-w64, wine64 or googletest are missing and this is not root" \
+    "(install them as shown above)"
+fi
+# ---- end windows
 
 # ---- package: the Debian package of the build above, its contents and a scratch install
 echo "== package ($preset)"

@@ -42,6 +42,20 @@ foreach(program qel11ctl qel11-sim)
   endif()
 endforeach()
 install(FILES ${QEL_COMPLETIONS} DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions)
+# bash-completion loads the completions above at the first Tab only; a file in its
+# bash_completion.d loads them when a shell starts. That folder is /etc for a /usr install
+# (the package), PREFIX/etc for any other prefix; decided at install time, because cpack
+# installs with its own prefix.
+if(QEL_COMPLETIONS)
+  install(CODE "
+    if(CMAKE_INSTALL_PREFIX MATCHES \"^(.*)/usr/?$\")
+      set(qel_etc \"\${CMAKE_MATCH_1}/etc\")
+    else()
+      set(qel_etc \"\${CMAKE_INSTALL_PREFIX}/etc\")
+    endif()
+    file(INSTALL \"${QEL_RESOURCES}/completion/qel11-tools\"
+         DESTINATION \"\${qel_etc}/bash_completion.d\")")
+endif()
 
 set(QEL_ICON_SIZES 16 24 32 48 64 128 256)
 if(TARGET qel11-config)

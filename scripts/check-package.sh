@@ -40,6 +40,7 @@ expected=$(
   for program in qel11ctl qel11-sim; do
     echo "-rw-r--r-- root/root ./usr/share/bash-completion/completions/$program"
   done
+  echo "-rw-r--r-- root/root ./etc/bash_completion.d/qel11-tools"
   echo "-rw-r--r-- root/root ./usr/lib/udev/rules.d/70-qel11.rules"
   echo "-rw-r--r-- root/root ./usr/share/applications/qel11-config.desktop"
   echo "-rw-r--r-- root/root ./usr/share/icons/hicolor/scalable/apps/qel11-config.svg"

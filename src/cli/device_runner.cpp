@@ -10,7 +10,7 @@
 
 #include "cli/file_names.h"
 #include "cli/prefixed_lines.h"
-#include "core/link/hidapi_backend.h"
+#include "core/link/device_selection.h"
 #include "core/text/ascii.h"
 #include "core/text/win1252.h"
 
@@ -26,9 +26,9 @@ bool ManyInstruments(const GlobalOptions& options) {
 
 // The instruments on HID, by path, as `list` shows them.
 std::vector<std::string> HidInstrumentPaths() {
-  HidapiBackend backend;
+  const std::unique_ptr<HidBackend> backend = MakeSystemHidBackend();
   std::vector<std::string> paths;
-  for (const HidDeviceInfo& info : backend.Enumerate()) {
+  for (const HidDeviceInfo& info : backend->Enumerate()) {
     if (info.vendorId == kQelVendorId &&
         (info.productId == kQelProductId || info.productId == kQelProductIdAlt)) {
       paths.push_back(info.path);

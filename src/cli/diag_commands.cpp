@@ -8,6 +8,7 @@
 #include "cli/command.h"
 #include "core/diag/device_info.h"
 #include "core/diag/error_queue_readout.h"
+#include "core/platform/native_path.h"
 #include "core/service/hardcopy.h"
 #include "core/service/jpeg_writer.h"
 #include "core/text/win1252.h"
@@ -62,7 +63,7 @@ int RunHardcopy(CliContext& context, const std::string& outputPath) {
     return kExitNoInstrument;
   }
   try {
-    hardcopy.SaveAs(std::filesystem::path(context.OutputPath(outputPath)));
+    hardcopy.SaveAs(PathFromUtf8(context.OutputPath(outputPath)));
   } catch (const JpegError& error) {
     context.Err() << "qel11ctl: " << error.what() << '\n';
     return kExitUsage;

@@ -8,15 +8,20 @@
 #include "cli/command.h"
 #include "cli/device_runner.h"
 #include "cli/page_commands.h"
+#include "core/platform/console.h"
 
 int main(int argc, char** argv) {
   using namespace qel::cli;
+  qel::PrepareUtf8Console();
   // Device strings from the system and the "Save at" text follow the user's locale;
   // numbers never do (the core parses and formats them itself).
   std::setlocale(LC_CTYPE, "");
   std::setlocale(LC_TIME, "");
   CLI::App app{"qel11ctl - command-line access to the QEL11 magnetic-field meter", "qel11ctl"};
   app.require_subcommand(1);
+  // The same options on every system: on Windows, CLI11 would otherwise read "/x" as an
+  // option, and an absolute path such as /tmp/a.QEL would be no file name.
+  app.allow_windows_style_options(false);
   app.set_version_flag("--version", std::string("qel11ctl ") + QEL_VERSION,
                        "print the program's version and exit");
   GlobalOptions options;
@@ -41,8 +46,12 @@ int main(int argc, char** argv) {
   AddMonitorCommand(app, commands);
   AddDiagCommands(app, commands);
 
+  // UTF-8 arguments (file names with any character) on every system.
+  std::vector<std::string> arguments = qel::Utf8Arguments(argc, argv);
+  std::vector<char*> utf8Argv;
+  for (std::string& argument : arguments) utf8Argv.push_back(argument.data());
   try {
-    app.parse(argc, argv);
+    app.parse(static_cast<int>(utf8Argv.size()), utf8Argv.data());
   } catch (const CLI::CallForHelp& e) {
     return app.exit(e);
   } catch (const CLI::CallForAllHelp& e) {

@@ -12,6 +12,7 @@
 #include "core/pages/display_readout.h"
 #include "core/pages/parameter_file.h"
 #include "core/platform/ini_file.h"
+#include "core/platform/native_path.h"
 #include "core/text/win1252.h"
 
 namespace qel::cli {
@@ -53,8 +54,8 @@ int RunRead(CliContext& context, const std::string& outputPath, bool lenient) {
     context.Out() << BuildParameterFile(pages, info).Serialize() << std::flush;
     return kExitOk;
   }
-  // The name as typed: its bytes are the file system's, never re-encoded.
-  const std::filesystem::path path(context.OutputPath(outputPath));
+  // The name as typed: its bytes are the file system's (UTF-8 on Windows), never re-encoded.
+  const std::filesystem::path path = PathFromUtf8(context.OutputPath(outputPath));
   try {
     SaveParameterFile(path, pages, info);
   } catch (const IniWriteError&) {
@@ -66,7 +67,7 @@ int RunRead(CliContext& context, const std::string& outputPath, bool lenient) {
 
 bool OpenParameterFile(std::ostream& err, const std::string& path, ParameterPages& pages) {
   const char* why = nullptr;
-  switch (LoadParameterFileStrictly(std::filesystem::path(path), pages)) {
+  switch (LoadParameterFileStrictly(PathFromUtf8(path), pages)) {
     case ParameterFileLoad::kLoaded:
       return true;
     case ParameterFileLoad::kMissing:

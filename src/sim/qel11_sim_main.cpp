@@ -6,26 +6,61 @@
 #include <stdexcept>
 #include <tuple>
 
+#include "core/platform/console.h"
 #include "sim/report_stream_server.h"
 #include "sim/sim_backend.h"
+
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#else
 #include "sim/uhid_run.h"
+#endif
 
 namespace {
 
 qel::sim::ReportStreamServer* g_server = nullptr;
 
+#ifdef _WIN32
+// Ctrl+C, Ctrl+Break and closing the console window; the system calls this on a thread
+// of its own.
+BOOL WINAPI OnConsoleEvent(DWORD) {
+  if (g_server == nullptr) return FALSE;
+  g_server->Stop();
+  return TRUE;
+}
+
+void StopOnSignals() {
+  SetConsoleCtrlHandler(OnConsoleEvent, TRUE);
+}
+#else
 extern "C" void OnSignal(int) {
   if (g_server != nullptr) g_server->Stop();  // only writes to a pipe
 }
 
+void StopOnSignals() {
+  struct sigaction action {};
+  action.sa_handler = OnSignal;
+  sigemptyset(&action.sa_mask);
+  sigaction(SIGINT, &action, nullptr);
+  sigaction(SIGTERM, &action, nullptr);
+}
+#endif
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  qel::PrepareUtf8Console();
   qel::sim::SimOptions options;
   int port = 0;
   std::string product = "FE78";
   CLI::App app{"Virtual QEL11 instrument, served over the report-stream protocol on 127.0.0.1",
                "qel11-sim"};
+  // The same options on every system: on Windows, CLI11 would otherwise read "/x" as an
+  // option, and an absolute path such as /tmp/a.QEL would be no file name.
+  app.allow_windows_style_options(false);
   app.set_version_flag("--version", std::string("qel11-sim ") + QEL_VERSION,
                        "print the program's version and exit");
   app.add_option("--port", port, "TCP port; 0 picks a free one")->check(CLI::Range(0, 65535));
@@ -65,6 +100,7 @@ int main(int argc, char** argv) {
   app.add_option("--replay", options.replayFile,
                  "answer queries with the replies of a protocol log (qel11ctl --log); "
                  "other lines as the virtual instrument does");
+#ifndef _WIN32
   // The instrument as a HID device through /dev/uhid instead of the TCP port.
   bool uhid = false;
   std::string uhidNode = "/dev/uhid";
@@ -76,8 +112,13 @@ int main(int argc, char** argv) {
   app.add_option("--replug-ms", uhidOptions.replugDelayMs,
                  "with --uhid and --disconnect-after: pause before the device comes back, ms")
       ->check(CLI::NonNegativeNumber);
+#endif
+  // UTF-8 arguments (file names with any character) on every system.
+  std::vector<std::string> arguments = qel::Utf8Arguments(argc, argv);
+  std::vector<char*> utf8Argv;
+  for (std::string& argument : arguments) utf8Argv.push_back(argument.data());
   try {
-    app.parse(argc, argv);
+    app.parse(static_cast<int>(utf8Argv.size()), utf8Argv.data());
   } catch (const CLI::ParseError& e) {
     return app.exit(e) == 0 ? 0 : 2;  // --help is no error; a bad option is a usage error
   }
@@ -114,9 +155,11 @@ int main(int argc, char** argv) {
     options.lateAnswerDelayMaxMs = static_cast<int>(range->second);
   }
 
+#ifndef _WIN32
   if (uhid) {
     return qel::sim::RunUhidInstrument(options, uhidOptions, uhidNode, std::cout, std::cerr);
   }
+#endif
 
   try {
     qel::sim::SimBackend backend(options);
@@ -127,11 +170,7 @@ int main(int argc, char** argv) {
       return 1;
     }
     g_server = &server;
-    struct sigaction action {};
-    action.sa_handler = OnSignal;
-    sigemptyset(&action.sa_mask);
-    sigaction(SIGINT, &action, nullptr);
-    sigaction(SIGTERM, &action, nullptr);
+    StopOnSignals();
 
     std::printf("listening on tcp:127.0.0.1:%u\n", static_cast<unsigned>(server.port()));
     std::fflush(stdout);

@@ -20,6 +20,7 @@
 
 #include "core/link/hid_backend.h"
 #include "core/link/report_stream_protocol.h"
+#include "core/link/tcp_socket.h"
 
 namespace qel::sim {
 
@@ -50,10 +51,9 @@ class ReportStreamServer {
   int PollTimeoutMs() const;
 
   SimBackend& backend_;
-  int listenFd_ = -1;
-  int clientFd_ = -1;
-  int wakeRead_ = -1;
-  int wakeWrite_ = -1;
+  net::NativeSocket listenFd_ = net::kNoSocket;
+  net::NativeSocket clientFd_ = net::kNoSocket;
+  net::Waker waker_;
   std::uint16_t port_ = 0;
   std::unique_ptr<HidConnection> connection_;
   report_stream::FrameReader reader_;

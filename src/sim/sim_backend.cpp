@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "core/platform/atomic_file.h"
+#include "core/platform/native_path.h"
 #include "sim/faults.h"
 #include "sim/protocol_log_replay.h"
 #include "sim/state_file.h"
@@ -154,7 +155,7 @@ SimBackend::SimBackend(SimOptions options) : device_(std::make_shared<SimDevice>
   d.instrument.PowerUp();
   if (!options.replayFile.empty()) {
     std::string bytes;
-    switch (ReadFileBytes(options.replayFile, bytes)) {
+    switch (ReadFileBytes(PathFromUtf8(options.replayFile), bytes)) {
       case FileReadStatus::kMissing:
         throw std::runtime_error(options.replayFile + ": no such file");
       case FileReadStatus::kFailed:
@@ -171,7 +172,7 @@ SimBackend::SimBackend(SimOptions options) : device_(std::make_shared<SimDevice>
     }
   }
   if (!options.recordFile.empty()) {
-    d.record.open(options.recordFile, std::ios::app | std::ios::binary);
+    d.record.open(PathFromUtf8(options.recordFile), std::ios::app | std::ios::binary);
     if (!d.record) throw std::runtime_error(options.recordFile + ": cannot be opened");
   }
 }

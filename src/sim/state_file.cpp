@@ -1,16 +1,13 @@
 #include "sim/state_file.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <cctype>
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <map>
 #include <sstream>
 
+#include "core/platform/atomic_file.h"
+#include "core/platform/native_path.h"
 #include "sim/instrument.h"
 
 namespace qel::sim {
@@ -138,42 +135,27 @@ bool ParseStateFile(const std::string& text, Instrument& instrument, std::string
 }
 
 bool LoadStateFile(const std::string& path, Instrument& instrument, std::string& error) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) {
-    if (errno == ENOENT) return true;
-    error = path + ": " + std::strerror(errno);
-    return false;
+  std::string text;
+  switch (ReadFileBytes(PathFromUtf8(path), text)) {
+    case FileReadStatus::kMissing:
+      return true;
+    case FileReadStatus::kFailed:
+      error = path + ": cannot be read";
+      return false;
+    case FileReadStatus::kRead:
+      break;
   }
-  std::ostringstream text;
-  text << file.rdbuf();
-  if (!ParseStateFile(text.str(), instrument, error)) {
+  if (!ParseStateFile(text, instrument, error)) {
     error = path + ": " + error;
     return false;
   }
   return true;
 }
 
+// Replaced as a whole, so a crash while saving never leaves a torn state file.
 bool SaveStateFile(const std::string& path, const Instrument& instrument, std::string& error) {
-  const std::string text = FormatStateFile(instrument);
-  const std::string temp = path + ".tmp" + std::to_string(::getpid());
-  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd < 0) {
-    error = temp + ": " + std::strerror(errno);
-    return false;
-  }
-  std::size_t written = 0;
-  while (written < text.size()) {
-    const ssize_t n = ::write(fd, text.data() + written, text.size() - written);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) break;
-    written += static_cast<std::size_t>(n);
-  }
-  const bool ok = written == text.size() && ::fsync(fd) == 0;
-  const int savedErrno = errno;
-  ::close(fd);
-  if (!ok || ::rename(temp.c_str(), path.c_str()) != 0) {
-    error = path + ": " + std::strerror(ok ? errno : savedErrno);
-    ::unlink(temp.c_str());
+  if (!WriteFileAtomically(PathFromUtf8(path), FormatStateFile(instrument))) {
+    error = path + ": cannot be written";
     return false;
   }
   return true;

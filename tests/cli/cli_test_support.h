@@ -14,11 +14,10 @@
 namespace qel::testing {
 
 inline ProcessResult Ctl(const std::vector<std::string>& args) {
-  return RunProcess(QEL11CTL_PATH, args);
+  return RunProcess(Qel11ctlPath(), args);
 }
 
-inline const std::string kSimPath =
-    (std::filesystem::path(QEL11CTL_PATH).parent_path() / ".." / "sim" / "qel11-sim").string();
+inline const std::string kSimPath = Qel11SimPath();
 
 inline std::string ReadFileText(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);

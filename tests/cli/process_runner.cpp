@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdlib>
 
 namespace qel::testing {
 
@@ -33,6 +34,9 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
   pollfd fds[2] = {{outPipe[0], POLLIN, 0}, {errPipe[0], POLLIN, 0}};
   int open = 2;
   bool killed = false;
+  int status = 0;
+  bool exited = false;
+  double exitedAt = 0;
   while (open > 0) {
     const double elapsed =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -40,6 +44,14 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
       kill(pid, SIGKILL);
       killed = true;
     }
+    if (!exited && waitpid(pid, &status, WNOHANG) == pid) {
+      exited = true;
+      exitedAt = elapsed;
+    }
+    // A process the program left behind (Wine's own services, when a Wine program was
+    // the first to start them) may hold the pipes open; what the program wrote has long
+    // arrived two seconds after it ended.
+    if (exited && elapsed - exitedAt > 2) break;
     if (poll(fds, 2, 100) <= 0) continue;
     for (int i = 0; i < 2; ++i) {
       if (fds[i].fd < 0 || !(fds[i].revents & (POLLIN | POLLHUP))) continue;
@@ -54,11 +66,22 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
       }
     }
   }
-  int status = 0;
-  waitpid(pid, &status, 0);
+  for (const pollfd& p : fds) {
+    if (p.fd >= 0) close(p.fd);
+  }
+  if (!exited) waitpid(pid, &status, 0);
   result.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   result.exitCode = (!killed && WIFEXITED(status)) ? WEXITSTATUS(status) : -1;
   return result;
+}
+
+std::string Qel11ctlPath() {
+  const char* chosen = std::getenv("QEL11CTL");
+  return chosen != nullptr && *chosen != '\0' ? chosen : QEL11CTL_PATH;
+}
+
+std::string Qel11SimPath() {
+  return QEL11_SIM_PATH;
 }
 
 }  // namespace qel::testing

@@ -17,4 +17,10 @@ struct ProcessResult {
 ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& args,
                          double killAfterSeconds = 30);
 
+// The qel11ctl under test: $QEL11CTL when set (a wrapper that runs the Windows build under
+// Wine), else the one built beside these tests.
+std::string Qel11ctlPath();
+// The qel11-sim built beside these tests.
+std::string Qel11SimPath();
+
 }  // namespace qel::testing

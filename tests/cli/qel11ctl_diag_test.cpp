@@ -50,8 +50,8 @@ std::string ReadFile(const std::string& path) {
 ProcessResult CtlIn(const std::string& locale, const Scratch& scratch,
                     const std::vector<std::string>& args) {
   std::vector<std::string> envArgs = {
-      "-u",         "LANG", "-u", "LANGUAGE", "LC_ALL=" + locale, "ProgramData=" + scratch.Path(),
-      QEL11CTL_PATH};
+      "-u",          "LANG", "-u", "LANGUAGE", "LC_ALL=" + locale, "ProgramData=" + scratch.Path(),
+      Qel11ctlPath()};
   envArgs.insert(envArgs.end(), args.begin(), args.end());
   return RunProcess("/usr/bin/env", envArgs);
 }
@@ -129,6 +129,9 @@ TEST(Qel11ctlInfo, LanguageFromSystemUnlessTheSettingsChoseOne) {
   const std::vector<Row> rows = {
       {"de_DE.UTF-8", "", "Ger\xC3\xA4te Information\t"},
       {"de_AT.UTF-8", "", "Ger\xC3\xA4te Information\t"},
+      {"de_CH.UTF-8", "", "Ger\xC3\xA4te Information\t"},
+      {"en_DE.UTF-8", "", "Ger\xC3\xA4te Information\t"},  // any language in Germany
+      {"fr_CH.UTF-8", "", "Device information\t"},
       {"en_US.UTF-8", "", "Device information\t"},
       {"C", "", "Device information\t"},
       {"en_US.UTF-8", "[Language]\r\nEnglish=0\r\n", "Ger\xC3\xA4te Information\t"},

@@ -12,7 +12,7 @@ namespace qel::testing {
 namespace {
 
 ProcessResult Ctl(const std::vector<std::string>& args) {
-  return RunProcess(QEL11CTL_PATH, args);
+  return RunProcess(Qel11ctlPath(), args);
 }
 
 std::vector<std::uint8_t> ExpectedFrame(const std::string& line, std::size_t length) {

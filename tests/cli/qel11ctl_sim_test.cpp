@@ -14,11 +14,10 @@
 namespace qel::testing {
 namespace {
 
-const std::string kSimPath =
-    (std::filesystem::path(QEL11CTL_PATH).parent_path() / ".." / "sim" / "qel11-sim").string();
+const std::string kSimPath = Qel11SimPath();
 
 ProcessResult Ctl(const std::vector<std::string>& args) {
-  return RunProcess(QEL11CTL_PATH, args);
+  return RunProcess(Qel11ctlPath(), args);
 }
 
 TEST(Qel11ctlAgainstSim, SameAnswersInProcessAndOverTcp) {

@@ -93,7 +93,9 @@ const std::vector<Fault>& Faults() {
          o.truncateLines = {n, n};
        },
        0ms},
-      {"DisconnectAfterAnswer", [](sim::SimOptions& o, long n) { o.disconnectAfter = n; }, 0ms},
+      // The instrument's thread closes the connection just after the answer has gone out;
+      // a scan at once could still find it open and the next action then lose its line.
+      {"DisconnectAfterAnswer", [](sim::SimOptions& o, long n) { o.disconnectAfter = n; }, 200ms},
       {"DisconnectMidLine", [](sim::SimOptions& o, long n) { o.dropLine = n; }, 0ms},
       // The failed connect is tried again after the back-off.
       {"NoHello", [](sim::SimOptions& o, long) { o.connectionsWithoutHello = 1; },

@@ -53,9 +53,9 @@ contains() {
 }
 
 for program in qel11ctl qel11-sim; do
-  spec=$(XDG_DATA_DIRS="$share" bash --norc --noprofile -c \
+  found=$(XDG_DATA_DIRS="$share" bash --norc --noprofile -c \
     'source "$0" >/dev/null 2>&1; __load_completion "$1" && complete -p "$1"' "$loader" "$program")
-  [[ $spec == "complete -F "*" $program" ]] || bad "the loader finds no completion for $program: '$spec'"
+  [[ $found == "complete -F "*" $program" ]] || bad "the loader finds no completion for $program: '$found'"
 done
 
 for command in list scpi read write diff store display info errors hardcopy; do

@@ -1,48 +1,41 @@
 #include "sim/report_stream_server.h"
 
-#include <arpa/inet.h>
 #include <gtest/gtest.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include <thread>
 
 #include "core/link/report_stream_protocol.h"
+#include "core/link/tcp_socket.h"
 #include "sim/sim_backend.h"
 
 namespace qel::sim {
 namespace {
 
-// A minimal client of the protocol over a blocking socket.
+// A minimal client of the protocol; every wait for a frame is bounded by 5 s.
 class Client {
  public:
   explicit Client(std::uint16_t port) {
-    fd_ = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(port);
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    connected_ = ::connect(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
-    timeval limit{5, 0};
-    ::setsockopt(fd_, SOL_SOCKET, SO_RCVTIMEO, &limit, sizeof limit);
+    std::string error;
+    socket_ = net::ConnectWithTimeout("127.0.0.1", port, 5000, error);
   }
-  ~Client() { ::close(fd_); }
-  bool connected() const { return connected_; }
+  ~Client() { net::Close(socket_); }
+  bool connected() const { return socket_ != net::kNoSocket; }
 
   void SendLine(const std::string& line, std::size_t length = 65) {
     std::vector<std::uint8_t> report(length, 0);
     const std::string text = line + "\n";
     std::copy(text.begin(), text.end(), report.begin() + 1);
     const auto frame = report_stream::EncodeFrame(report.data(), report.size());
-    ::send(fd_, frame.data(), frame.size(), MSG_NOSIGNAL);
+    net::SendAll(socket_, frame.data(), frame.size());
   }
   // The next frame; nullopt when the server closed the connection (or 5 s passed).
   std::optional<std::vector<std::uint8_t>> NextFrame() {
     for (;;) {
       if (auto frame = reader_.Next()) return frame;
+      if (net::WaitReadable({socket_}, 5000) != 0) return std::nullopt;
       std::uint8_t chunk[512];
-      const ssize_t got = ::recv(fd_, chunk, sizeof chunk, 0);
+      const std::ptrdiff_t got = net::Receive(socket_, chunk, sizeof chunk);
+      if (got == net::kTryAgain) continue;
       if (got <= 0) return std::nullopt;
       reader_.Feed(chunk, static_cast<std::size_t>(got));
     }
@@ -54,8 +47,7 @@ class Client {
   }
 
  private:
-  int fd_ = -1;
-  bool connected_ = false;
+  net::NativeSocket socket_ = net::kNoSocket;
   report_stream::FrameReader reader_;
 };
 

@@ -109,7 +109,7 @@ TEST_F(StateFileTest, BadFilesAreRefusedNotOverwritten) {
     EXPECT_NE(error.find(c.message), std::string::npos) << error;
   }
   const std::string path = Path("bad.txt");
-  std::ofstream(path) << "[settings]\nMODE=XX\n";
+  std::ofstream(path, std::ios::binary) << "[settings]\nMODE=XX\n";
   SimOptions options;
   options.stateFile = path;
   EXPECT_THROW(SimBackend backend(options), std::runtime_error);
@@ -126,7 +126,7 @@ TEST_F(StateFileTest, MissingFileIsANewInstrumentAndUnknownKeysAreIgnored) {
 
 TEST_F(StateFileTest, RecordFileGetsEveryReceivedLine) {
   const std::string path = Path("record.txt");
-  std::ofstream(path) << "earlier\n";
+  std::ofstream(path, std::ios::binary) << "earlier\n";
   SimOptions options;
   options.recordFile = path;
   options.stopAnsweringAfter = 1;  // recorded whether answered or not

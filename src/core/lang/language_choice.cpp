@@ -4,6 +4,7 @@
 
 #include "core/lang/windows_language.h"
 #include "core/platform/ini_file.h"
+#include "core/platform/native_path.h"
 #include "core/platform/profile_values.h"
 
 namespace qel {
@@ -17,7 +18,7 @@ bool DecideEnglishAtStart(const IniDocument& settings, std::string_view detected
 }
 
 bool DecideEnglishAtStart(const EnvLookup& env) {
-  const IniFile settings(SettingsFilePath(AppDataFolderPath(env)));
+  const IniFile settings(PathFromUtf8(SettingsFilePath(AppDataFolderPath(env))));
   return DecideEnglishAtStart(settings.Load(), DetectWindowsLanguage(env));
 }
 

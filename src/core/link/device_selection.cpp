@@ -2,10 +2,21 @@
 
 #include <charconv>
 
-#include "core/link/hidapi_backend.h"
 #include "core/link/report_stream_backend.h"
 
+#ifdef _WIN32
+#include "core/link/windows_hid_backend.h"
+#else
+#include "core/link/hidapi_backend.h"
+#endif
+
 namespace qel {
+
+#ifdef _WIN32
+using SystemHidBackend = WindowsHidBackend;
+#else
+using SystemHidBackend = HidapiBackend;
+#endif
 
 std::optional<DeviceOption> ParseDeviceOption(const std::string& text, std::string& error) {
   DeviceOption option;
@@ -51,11 +62,15 @@ std::unique_ptr<HidBackend> MakeBackend(const DeviceOption& option, const Backen
     case DeviceOption::Kind::Tcp:
       return std::make_unique<ReportStreamBackend>(option.host, option.port, connectTimeoutMs);
     case DeviceOption::Kind::Path:
-      return std::make_unique<SinglePathBackend>(std::make_unique<HidapiBackend>(), option.path);
+      return std::make_unique<SinglePathBackend>(MakeSystemHidBackend(), option.path);
     case DeviceOption::Kind::Auto:
       break;
   }
-  return std::make_unique<HidapiBackend>();
+  return MakeSystemHidBackend();
+}
+
+std::unique_ptr<HidBackend> MakeSystemHidBackend() {
+  return std::make_unique<SystemHidBackend>();
 }
 
 SinglePathBackend::SinglePathBackend(std::unique_ptr<HidBackend> inner, std::string path)

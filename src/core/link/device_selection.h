@@ -30,6 +30,9 @@ using BackendFactory = std::function<std::unique_ptr<HidBackend>()>;
 std::unique_ptr<HidBackend> MakeBackend(const DeviceOption& option, const BackendFactory& makeSim,
                                         int connectTimeoutMs = 1000);
 
+// The system's own HID access: hidapi (hidraw) on Linux, the HID calls on Windows.
+std::unique_ptr<HidBackend> MakeSystemHidBackend();
+
 // Shows only the device with the given path of another backend.
 class SinglePathBackend : public HidBackend {
  public:

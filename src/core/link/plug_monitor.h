@@ -10,6 +10,7 @@
 // and without netlink permission there is no monitor at all (Fd() is -1). So the event
 // loop also runs a slow rescan timer every kRescanIntervalMs as a fallback; a scan that
 // finds the same devices changes nothing, so the extra scans cost only the listing.
+// On Windows there is no monitor (Fd() is -1): the rescan timer alone finds changes.
 
 struct udev;
 struct udev_monitor;

@@ -1,19 +1,11 @@
 #include "core/link/report_stream_backend.h"
 
-#include <arpa/inet.h>
-#include <fcntl.h>
-#include <netdb.h>
-#include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <chrono>
-#include <cstring>
 #include <deque>
 
 #include "core/link/report_stream_protocol.h"
+#include "core/link/tcp_socket.h"
 
 namespace qel {
 
@@ -28,7 +20,7 @@ int MsLeft(SteadyClock::time_point deadline) {
 }  // namespace
 
 struct ReportStreamBackend::Stream {
-  int fd = -1;
+  net::NativeSocket fd = net::kNoSocket;
   bool alive = false;
   int limitMs = 1000;  // how long the rest of a started frame may take
   HidDeviceInfo info;
@@ -38,14 +30,13 @@ struct ReportStreamBackend::Stream {
 
   ~Stream() { Close(); }
   void Close() {
-    if (fd >= 0) ::close(fd);
-    fd = -1;
+    net::Close(fd);
     alive = false;
     frames.clear();
   }
 
   // Takes what recv delivered; false when the peer closed or the connection failed.
-  bool Take(const std::uint8_t* data, ssize_t got) {
+  bool Take(const std::uint8_t* data, std::ptrdiff_t got) {
     if (got <= 0) {
       Close();
       return false;
@@ -83,14 +74,13 @@ struct ReportStreamBackend::Stream {
         return true;
       }
       const int wait = timeoutMs < 0 ? -1 : MsLeft(deadline);
-      pollfd p{fd, POLLIN, 0};
-      const int ready = ::poll(&p, 1, wait);
-      if (ready < 0 && errno == EINTR) continue;
-      if (ready < 0) {
+      const int ready = net::WaitReadable({fd}, wait);
+      if (ready == net::kInterrupted) continue;
+      if (ready == net::kWaitFailed) {
         Close();
         return false;
       }
-      if (ready == 0) {
+      if (ready == net::kTimedOut) {
         // A time-out in the middle of a frame drops the connection; a mere look (no
         // time limit of its own) only does when the frame has stalled that long.
         if (timeoutMs > 0 && reader.HasPartial()) {
@@ -101,23 +91,14 @@ struct ReportStreamBackend::Stream {
         return false;
       }
       std::uint8_t chunk[4096];
-      const ssize_t got = ::recv(fd, chunk, sizeof chunk, 0);
-      if (got < 0 && (errno == EINTR || errno == EAGAIN)) continue;
+      const std::ptrdiff_t got = net::Receive(fd, chunk, sizeof chunk);
+      if (got == net::kTryAgain) continue;
       if (!Take(chunk, got)) return false;
     }
   }
 
   bool SendAll(const std::vector<std::uint8_t>& bytes) {
-    std::size_t sent = 0;
-    while (alive && sent < bytes.size()) {
-      const ssize_t n = ::send(fd, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL);
-      if (n < 0 && errno == EINTR) continue;
-      if (n <= 0) {
-        Close();
-        return false;
-      }
-      sent += static_cast<std::size_t>(n);
-    }
+    if (alive && !net::SendAll(fd, bytes.data(), bytes.size())) Close();
     return alive;
   }
 
@@ -127,9 +108,8 @@ struct ReportStreamBackend::Stream {
   bool StillOpen() {
     while (alive) {
       std::uint8_t chunk[4096];
-      const ssize_t got = ::recv(fd, chunk, sizeof chunk, MSG_DONTWAIT);
-      if (got < 0 && errno == EINTR) continue;
-      if (got < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) break;
+      const std::ptrdiff_t got = net::ReceiveWaiting(fd, chunk, sizeof chunk);
+      if (got == net::kTryAgain) break;
       if (!Take(chunk, got)) break;
     }
     StalledInFrame();
@@ -164,46 +144,6 @@ class StreamConnection : public HidConnection {
   std::shared_ptr<ReportStreamBackend::Stream> stream_;
 };
 
-int ConnectWithTimeout(const std::string& host, int port, int timeoutMs, std::string& error) {
-  addrinfo hints{};
-  hints.ai_family = AF_UNSPEC;
-  hints.ai_socktype = SOCK_STREAM;
-  addrinfo* found = nullptr;
-  const std::string service = std::to_string(port);
-  if (const int rc = ::getaddrinfo(host.c_str(), service.c_str(), &hints, &found); rc != 0) {
-    error = std::string("cannot resolve ") + host + ": " + ::gai_strerror(rc);
-    return -1;
-  }
-  int fd = -1;
-  for (addrinfo* a = found; a != nullptr && fd < 0; a = a->ai_next) {
-    fd = ::socket(a->ai_family, a->ai_socktype | SOCK_CLOEXEC, a->ai_protocol);
-    if (fd < 0) continue;
-    const int flags = ::fcntl(fd, F_GETFL, 0);
-    ::fcntl(fd, F_SETFL, flags | O_NONBLOCK);
-    int rc = ::connect(fd, a->ai_addr, a->ai_addrlen);
-    if (rc < 0 && errno == EINPROGRESS) {
-      pollfd p{fd, POLLOUT, 0};
-      rc = ::poll(&p, 1, timeoutMs) == 1 ? 0 : -1;
-      int soError = 0;
-      socklen_t len = sizeof soError;
-      if (rc == 0 && (::getsockopt(fd, SOL_SOCKET, SO_ERROR, &soError, &len) < 0 || soError)) {
-        errno = soError;
-        rc = -1;
-      }
-    }
-    if (rc < 0) {
-      error = std::string("cannot connect to ") + host + ":" + service + ": " +
-              (errno ? std::strerror(errno) : "timed out");
-      ::close(fd);
-      fd = -1;
-      continue;
-    }
-    ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
-  }
-  ::freeaddrinfo(found);
-  return fd;
-}
-
 }  // namespace
 
 ReportStreamBackend::ReportStreamBackend(std::string host, int port, int timeLimitMs)
@@ -231,8 +171,8 @@ bool ReportStreamBackend::Connect() {
   const auto deadline = SteadyClock::now() + std::chrono::milliseconds(timeLimitMs_);
   auto stream = std::make_shared<Stream>();
   stream->limitMs = timeLimitMs_;
-  stream->fd = ConnectWithTimeout(host_, port_, timeLimitMs_, lastError_);
-  if (stream->fd < 0) return false;
+  stream->fd = net::ConnectWithTimeout(host_, port_, timeLimitMs_, lastError_);
+  if (stream->fd == net::kNoSocket) return false;
   stream->alive = true;
   std::vector<std::uint8_t> hello;
   if (!stream->NextFrame(hello, std::max(1, MsLeft(deadline)))) {

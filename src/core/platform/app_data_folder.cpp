@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "core/platform/native_path.h"
+
 namespace qel {
 namespace {
 
@@ -34,9 +36,16 @@ std::string Base(const EnvLookup& env) {
 }  // namespace
 
 std::optional<std::string> ProcessEnv(const char* name) {
+#ifdef _WIN32
+  // As UTF-8, like every path inside the tool; getenv would give the ANSI code page.
+  const wchar_t* value = _wgetenv(Utf8ToWide(name).c_str());
+  if (value == nullptr) return std::nullopt;
+  return WideToUtf8(value);
+#else
   const char* value = std::getenv(name);
   if (value == nullptr) return std::nullopt;
   return std::string(value);
+#endif
 }
 
 std::string AppDataFolderPath(const EnvLookup& env) {
@@ -51,11 +60,12 @@ std::string AppDataFolderPath(const EnvLookup& env) {
 std::string GetAppDataFolder(const EnvLookup& env) {
   namespace fs = std::filesystem;
   std::string folder = AppDataFolderPath(env);
+  const fs::path native = PathFromUtf8(folder);
   std::error_code ec;
-  if (fs::is_directory(folder, ec)) return folder;
-  fs::create_directories(folder, ec);
+  if (fs::is_directory(native, ec)) return folder;
+  fs::create_directories(native, ec);
   // create_directories reports no error when the name exists as a file; check the result.
-  if (!fs::is_directory(folder, ec)) return "";
+  if (!fs::is_directory(native, ec)) return "";
   return folder;
 }
 

@@ -58,21 +58,25 @@ void AddOnce(std::vector<std::string>& names, std::string_view name) {
 
 IniDocument IniDocument::Parse(std::string_view bytes) {
   IniDocument doc;
+  if (bytes.substr(0, kUtf8ByteOrderMark.size()) == kUtf8ByteOrderMark) {
+    doc.byteOrderMark_ = true;
+    bytes.remove_prefix(kUtf8ByteOrderMark.size());
+  }
   std::size_t pos = 0;
   while (pos < bytes.size()) {
-    auto end = bytes.find('\n', pos);
-    const bool terminated = end != std::string_view::npos;
-    if (!terminated) end = bytes.size();
-    std::string_view line = bytes.substr(pos, end - pos);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    doc.lines_.emplace_back(line);
-    pos = terminated ? end + 1 : end;
+    auto end = bytes.find_first_of("\r\n", pos);
+    if (end == std::string_view::npos) end = bytes.size();
+    doc.lines_.emplace_back(bytes.substr(pos, end - pos));
+    // The line end: CRLF, LF, or a lone CR, as the profile functions take them.
+    pos = end;
+    if (pos < bytes.size() && bytes[pos] == '\r') ++pos;
+    if (pos < bytes.size() && bytes[pos] == '\n') ++pos;
   }
   return doc;
 }
 
 std::string IniDocument::Serialize() const {
-  std::string out;
+  std::string out(byteOrderMark_ ? kUtf8ByteOrderMark : std::string_view());
   for (const auto& line : lines_) {
     out += line;
     out += "\r\n";

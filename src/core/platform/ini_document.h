@@ -25,8 +25,9 @@
 // "[section]" followed by "key=value", with no blank line before it. All other lines are
 // kept byte for byte; bytes 0x80..0xFF pass through unchanged.
 //
-// Serialize() ends every line with CRLF, also the last one; LF-only and CRLF input are
-// both read (a CR right before the LF belongs to the line end).
+// Serialize() ends every line with CRLF, also the last one. A line ends at CRLF, LF or a
+// lone CR, as the Windows profile functions read them. A UTF-8 byte-order mark at the
+// start of the file is no part of the first line (Windows skips it too); a write keeps it.
 
 #include <string>
 #include <string_view>
@@ -34,6 +35,8 @@
 #include <vector>
 
 namespace qel {
+
+inline constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
 class IniDocument {
  public:
@@ -44,7 +47,8 @@ class IniDocument {
   // Parses the bytes of a file; never fails.
   static IniDocument Parse(std::string_view bytes);
 
-  // The file bytes: every line followed by CRLF.
+  // The file bytes: the byte-order mark when the parsed file had one, then every line
+  // followed by CRLF.
   std::string Serialize() const;
 
   std::string ReadString(std::string_view section, std::string_view key,
@@ -76,6 +80,7 @@ class IniDocument {
   std::size_t SectionEnd(std::size_t header) const;
 
   std::vector<std::string> lines_;
+  bool byteOrderMark_ = false;  // the file began with a UTF-8 byte-order mark
 };
 
 }  // namespace qel

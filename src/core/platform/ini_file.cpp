@@ -1,25 +1,12 @@
 #include "core/platform/ini_file.h"
 
 #include "core/platform/atomic_file.h"
+#include "core/platform/native_path.h"
 
 namespace qel {
 
-namespace {
-
-// The path's bytes; on Windows a name the ANSI code page cannot hold comes as UTF-8.
-std::string PathBytes(const std::filesystem::path& path) {
-  try {
-    return path.string();
-  } catch (const std::exception&) {
-    const std::u8string utf8 = path.u8string();
-    return std::string(utf8.begin(), utf8.end());
-  }
-}
-
-}  // namespace
-
 std::string WriteErrorText(const std::filesystem::path& path) {
-  return "In " + PathBytes(path) + " kann nicht geschrieben werden";
+  return "In " + PathToUtf8(path) + " kann nicht geschrieben werden";
 }
 
 IniWriteError::IniWriteError(const std::filesystem::path& path)

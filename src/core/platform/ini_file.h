@@ -21,8 +21,8 @@ namespace qel {
 // A refused write: the folder is missing or not writable, the path is a folder, the disk
 // is full, the file exists but cannot be read (writing would lose its other keys), ...
 // what() is "In <path> kann nicht geschrieben werden", the path in the file system's own
-// bytes; a window or console that shows it builds the text from Path() in its own
-// encoding (WriteErrorText).
+// bytes (UTF-8 on Windows, as qel11ctl prints it); a window or console that shows it builds the
+// text from Path() in its own encoding (WriteErrorText).
 class IniWriteError : public std::runtime_error {
  public:
   explicit IniWriteError(const std::filesystem::path& path);
@@ -32,7 +32,7 @@ class IniWriteError : public std::runtime_error {
   std::filesystem::path path_;
 };
 
-// "In <path> kann nicht geschrieben werden", with the path's own bytes.
+// "In <path> kann nicht geschrieben werden", with the path's own bytes (Windows: UTF-8).
 std::string WriteErrorText(const std::filesystem::path& path);
 
 class IniFile {

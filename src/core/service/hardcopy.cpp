@@ -1,5 +1,6 @@
 #include "core/service/hardcopy.h"
 
+#include "core/platform/native_path.h"
 #include "core/service/jpeg_writer.h"
 
 namespace qel {
@@ -16,7 +17,7 @@ CaptureStatus Hardcopy::GetHardcopy(ScpiSession& session) {
 
 void Hardcopy::SaveAs(const std::filesystem::path& path) {
   WriteJpegFile(path, composed_);
-  names_.SaveDone(path.filename().string());
+  names_.SaveDone(PathToUtf8(path.filename()));
 }
 
 }  // namespace qel

@@ -4,6 +4,7 @@
 
 #include "core/platform/app_data_folder.h"
 #include "core/platform/ini_file.h"
+#include "core/platform/native_path.h"
 #include "core/service/dot_number.h"
 #include "core/service/service_text.h"
 
@@ -64,7 +65,7 @@ std::string InternalBackupReadPath(const std::string& dataFolder, const std::str
   const std::string path = InternalBackupPath(dataFolder, serialNumber);
 #ifdef _WIN32
   std::error_code error;
-  if (!std::filesystem::exists(path, error)) {
+  if (!std::filesystem::exists(PathFromUtf8(path), error)) {
     const std::string old = "c:\\" + InternalBackupFileName(serialNumber);
     if (std::filesystem::exists(old, error)) return old;
   }
@@ -149,7 +150,7 @@ bool InternalSettings::SetInternalDefaults(ScpiSession& session, const RepaintHo
 }
 
 void InternalSettings::SaveBackup(const std::string& dataFolder) const {
-  IniFile file(InternalBackupPath(dataFolder, fields.SN_IN));
+  IniFile file(PathFromUtf8(InternalBackupPath(dataFolder, fields.SN_IN)));
   file.Edit([this](IniDocument& document) {
     for (const BackupKey& entry : kBackupKeys) {
       document.WriteString(entry.section, entry.key, fields.*entry.field);
@@ -159,7 +160,8 @@ void InternalSettings::SaveBackup(const std::string& dataFolder) const {
 
 void InternalSettings::LoadBackup(const std::string& dataFolder) {
   // The path is built first, from the serial number before the file's value replaces it.
-  const IniDocument document = IniFile(InternalBackupReadPath(dataFolder, fields.SN_IN)).Load();
+  const IniDocument document =
+      IniFile(PathFromUtf8(InternalBackupReadPath(dataFolder, fields.SN_IN))).Load();
   for (const BackupKey& entry : kBackupKeys) {
     fields.*entry.field = document.ReadString(entry.section, entry.key, "");
   }

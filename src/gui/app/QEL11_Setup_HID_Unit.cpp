@@ -7,18 +7,18 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QShowEvent>
 #include <QTabBar>
 
 #include "core/diag/io_test.h"
 #include "core/diag/scpi_transcript.h"
 #include "core/lang/translate_text.h"
 #include "core/platform/ini_file.h"
-#include "core/service/service_tab.h"
 #include "gui/app/program_options.h"
+#include "gui/common/accessible_texts.h"
 #include "gui/common/file_path.h"
 #include "gui/common/text_codec.h"
-#include "gui/common/timer_switch.h"
-#include "gui/pages/page_controls.h"
+#include "gui/common/window_geometry.h"
 #include "gui/pages/parameter_file_dialogs.h"
 #include "ui_QEL11_Setup_HID_Unit.h"
 
@@ -52,7 +52,6 @@ TMainForm::TMainForm(const MainFormRun& run, SettingsLocation settingsPath, bool
   };
   SetupMenu();
   SetupTabs();
-  SetupServiceTab();
 
   // Tab 2's pages. Their captions go through the dictionary once the windows were
   // translated at start (the dictionary and the flags live for the run).
@@ -89,10 +88,8 @@ TMainForm::TMainForm(const MainFormRun& run, SettingsLocation settingsPath, bool
 
   statusTimer_.setInterval(1000);
   readEingaengeTimer_.setInterval(500);
-  timer1_.setInterval(250);
   connect(&statusTimer_, &QTimer::timeout, this, &TMainForm::StatusTimerTimer);
   connect(&readEingaengeTimer_, &QTimer::timeout, this, &TMainForm::ReadEingaengeTimerTimer);
-  connect(&timer1_, &QTimer::timeout, this, &TMainForm::Timer1Timer);
 
   // Both panels stay hidden until the first status tick.
   ui_->StatusPanelVerbunden->setStyleSheet(
@@ -170,31 +167,9 @@ void TMainForm::SetupTabs() {
   connect(ui_->Button2, &QPushButton::clicked, ui_->Memo1, &QPlainTextEdit::clear);
 }
 
-void TMainForm::SetupServiceTab() {
-  ui_->TestBereicheComboBox->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-  FillChoiceBox(*ui_->TestBereicheComboBox, kTestRangeItems);
-  ui_->TestBereicheComboBox->setCurrentIndex(0);
-  // TestBereicheComboBoxKeyPress: typing chooses nothing; only choosing an item acts.
-  InstallChoiceBoxKeyFilter(*ui_->TestBereicheComboBox);
-  connect(ui_->TestBereicheComboBox, &QComboBox::activated, this,
-          &TMainForm::TestBereicheComboBoxChange);
-  connect(ui_->Button1, &QPushButton::clicked, this, &TMainForm::Button1Click);
-  connect(ui_->Button9, &QPushButton::clicked, this, &TMainForm::Button9Click);
-  connect(ui_->Button10, &QPushButton::clicked, this, &TMainForm::Button10Click);
-  connect(ui_->Button11, &QPushButton::clicked, this, &TMainForm::Button11Click);
-  connect(ui_->Button12, &QPushButton::clicked, this, &TMainForm::Button12Click);
-  connect(ui_->CheckBox1, &QCheckBox::clicked, this, &TMainForm::CheckBox1Click);
-  connect(ui_->DauerRead, &QCheckBox::toggled, this, [this] { DauerReadClick(); });
-}
-
 // FormCreate: what the window decides at its creation; the instrument is not asked.
 void TMainForm::FormCreate(const std::string& firstArgument, bool systemIsGerman) {
   const bool serviceMode = firstArgument == kServiceCode;
-  ui_->PageControl1->setTabVisible(kService, serviceMode);
-  ui_->HIDInterface1->setVisible(serviceMode);
-  ui_->Hardcopy1->setVisible(serviceMode);
-  ui_->Probe1->setVisible(serviceMode);
-  ui_->CalParameter1->setVisible(serviceMode);
 
   const MainSettings settings = ReadMainSettings(settingsPath_());
   for (int r = 0; r < kScpiLineCount; ++r) {
@@ -204,6 +179,25 @@ void TMainForm::FormCreate(const std::string& firstArgument, bool systemIsGerman
   ui_->Englisch1->setChecked(english);
   ui_->Deutsch1->setChecked(!english);
   language_.EnglishSelected = ui_->Englisch1->isChecked();
+  SetupServiceMode(serviceMode);
+}
+
+// The "Service" tab and the menu items "HID Interface", "Hardcopy", "Probe" and
+// "CalParameter" exist in service mode only. Outside it they are not merely hidden but
+// gone, so that neither a user nor assistive technology (which also reaches hidden
+// controls) can send a service line.
+void TMainForm::SetupServiceMode(bool serviceMode) {
+  if (serviceMode) {
+    serviceTab_ =
+        new ServiceTabSheet(session_, link_, *ui_->QEL_Display_Frame1, language_.EnglishSelected);
+    ui_->PageControl1->insertTab(kService, serviceTab_, QStringLiteral("Service"));
+    return;
+  }
+  QAction** items[] = {&ui_->HIDInterface1, &ui_->Hardcopy1, &ui_->Probe1, &ui_->CalParameter1};
+  for (QAction** item : items) {
+    delete *item;  // a deleted action leaves every menu it was in
+    *item = nullptr;
+  }
 }
 
 std::array<std::string, kScpiLineCount> TMainForm::ScpiLines() const {
@@ -242,6 +236,18 @@ void TMainForm::closeEvent(QCloseEvent* event) {
     ReportError(WriteErrorText(error.Path()));
   }
   event->accept();
+}
+
+// The first showing fixes the window's size to its contents, which are translated by now
+// and fully laid out (see FixSizeToContents), and centres it on the screen.
+void TMainForm::showEvent(QShowEvent* event) {
+  if (!placed_ && !event->spontaneous()) {
+    FixSizeToContents(*this);
+    CentreOnScreen(*this);
+    DescribeButtonsWithEqualCaptions(*this);
+    placed_ = true;
+  }
+  QMainWindow::showEvent(event);
 }
 
 // Key presses of SCPIIn: Enter goes to SCPIInKeyPress and inserts nothing.
@@ -341,41 +347,6 @@ void TMainForm::StringGridDblClick() {
   if (HasVisibleText(text)) SendLine(text);
 }
 
-// TestBereicheComboBox, an item chosen.
-void TMainForm::TestBereicheComboBoxChange(int position) {
-  SelectTestRange(session_, position);
-}
-
-// Button1 "Lang" of the upper key, clicked.
-void TMainForm::Button1Click() {
-  PressFrontKey(session_, FrontKeyPress::UpperLong);
-}
-
-// Button9 "Kurz" of the upper key, clicked.
-void TMainForm::Button9Click() {
-  PressFrontKey(session_, FrontKeyPress::UpperShort);
-}
-
-// Button10 "Kurz" of the lower key, clicked.
-void TMainForm::Button10Click() {
-  PressFrontKey(session_, FrontKeyPress::LowerShort);
-}
-
-// Button11 "Lang" of the lower key, clicked.
-void TMainForm::Button11Click() {
-  PressFrontKey(session_, FrontKeyPress::LowerLong);
-}
-
-// Button12 "Beide", clicked.
-void TMainForm::Button12Click() {
-  PressFrontKey(session_, FrontKeyPress::Both);
-}
-
-// CheckBox1 beside the keys, clicked.
-void TMainForm::CheckBox1Click(bool checked) {
-  SendKeyLock(session_, checked);
-}
-
 // Button14 "Werte aus Gerät lesen ", clicked.
 void TMainForm::Button14Click() {
   pages_->ReadAll();
@@ -408,22 +379,6 @@ void TMainForm::Speichern_ButtonClick() {
   ui_->Speichern_Button->setEnabled(false);
   ParameterPages::Store(session_);
   ui_->Speichern_Button->setEnabled(true);
-}
-
-// DauerRead, checked or unchecked: Timer1 runs exactly while it is checked.
-void TMainForm::DauerReadClick() {
-  RunWhileChecked(timer1_, *ui_->DauerRead);
-}
-
-// Timer1, every 250 ms while DauerRead is checked: the live display read, which stops
-// itself when the link is not connected.
-void TMainForm::Timer1Timer() {
-  if (!link_.Connected()) {
-    ui_->DauerRead->setChecked(false);
-    timer1_.stop();
-    return;
-  }
-  ui_->QEL_Display_Frame1->TimedRead(timer1_.interval());
 }
 
 }  // namespace qel::gui

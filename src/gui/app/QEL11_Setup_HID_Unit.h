@@ -16,6 +16,7 @@
 #include "core/link/hid_link.h"
 #include "core/link/scpi_session.h"
 #include "core/platform/settings_file.h"
+#include "gui/app/service_tab.h"
 #include "gui/pages/main_form_pages.h"
 
 namespace Ui {
@@ -51,7 +52,8 @@ class TMainForm : public QMainWindow {
   Ui::TMainForm& Form() { return *ui_; }
   QTimer& StatusTimer() { return statusTimer_; }
   QTimer& ReadEingaengeTimer() { return readEingaengeTimer_; }
-  QTimer& Timer1() { return timer1_; }
+  // The "Service" tab; it exists only in service mode (nullptr otherwise).
+  ServiceTabSheet* ServiceTab() { return serviceTab_; }
 
   // Windows the menu shows; set by the application once they exist.
   std::function<void()> ShowUsbHid, ShowScpiTest, ShowHardcopy, ShowProbe, ShowCalParameter;
@@ -83,27 +85,19 @@ class TMainForm : public QMainWindow {
   void SendLine(const QString& line);
   void SCPIInKeyPress();
   void StringGridDblClick();
-  void TestBereicheComboBoxChange(int position);
-  void Button1Click();
-  void Button9Click();
-  void Button10Click();
-  void Button11Click();
-  void Button12Click();
-  void CheckBox1Click(bool checked);
-  void DauerReadClick();
-  void Timer1Timer();
 
   std::array<std::string, kScpiLineCount> ScpiLines() const;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void FormCreate(const std::string& firstArgument, bool systemIsGerman);
   void SetupMenu();
   void SetupTabs();
-  void SetupServiceTab();
+  void SetupServiceMode(bool serviceMode);
   void PageControl1Changing();
   void PageControl1Change(int index);
   void BedienungTabSheetShow();
@@ -119,7 +113,8 @@ class TMainForm : public QMainWindow {
   std::unique_ptr<MainFormPages> pages_;
   QTimer statusTimer_;
   QTimer readEingaengeTimer_;
-  QTimer timer1_;
+  ServiceTabSheet* serviceTab_ = nullptr;  // owned by PageControl1
+  bool placed_ = false;
 };
 
 }  // namespace qel::gui

@@ -1,19 +1,17 @@
 #include "gui/app/qel_application.h"
 
 #include <QAction>
-#include <QGuiApplication>
 #include <QMenu>
-#include <QScreen>
 
+#include "core/platform/native_path.h"
+#include "gui/lang/qt_translations.h"
 #include "gui/trend/trend_texts.h"
 #include "ui_QEL11_Setup_HID_Unit.h"
 
 namespace qel::gui {
 
 SettingsLocation SettingsInDataFolder(EnvLookup env) {
-  return [env = std::move(env)] {
-    return std::filesystem::path(SettingsFilePath(DataFolderForFiles(env)));
-  };
+  return [env = std::move(env)] { return PathFromUtf8(SettingsFilePath(DataFolderForFiles(env))); };
 }
 
 QelApplication::QelApplication(ProgramOptions options, std::unique_ptr<HidBackend> backend,
@@ -41,6 +39,7 @@ QelApplication::QelApplication(ProgramOptions options, std::unique_ptr<HidBacken
                                              probeServiceForm_.get(), internalSettingsForm_.get(),
                                              fehlerform_.get()};
   sprachForm_ = std::make_unique<TSprach_Form>(dictionary_, language_, formsBefore);
+  qtTranslations_ = InstallQtTranslations(language_.EnglishSelected);
 
   // Only the main window ends the program when it closes; the others merely hide.
   for (QWidget* w : std::initializer_list<QWidget*>{
@@ -92,12 +91,6 @@ void QelApplication::ShowWindow(QWidget& window) {
 }
 
 void QelApplication::ShowMainForm() {
-  mainForm_->adjustSize();
-  mainForm_->setFixedSize(mainForm_->sizeHint());
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    const QRect area = screen->availableGeometry();
-    mainForm_->move(area.center() - QPoint(mainForm_->width() / 2, mainForm_->height() / 2));
-  }
   mainForm_->show();
 }
 

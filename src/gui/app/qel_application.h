@@ -7,6 +7,7 @@
 // error read-out, language window), each given what it uses. The link window and the
 // console attach their log displays to the link and the session while they exist.
 
+#include <QTranslator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -71,7 +72,7 @@ class QelApplication {
 
   // One device scan now, as a plug notice runs it.
   void ScanNow() { plugWatch_.ScanNow(); }
-  // Fixes the main window's size to its laid-out contents and centres it on the screen.
+  // Shows the main window; its first showing fixes its size and centres it on the screen.
   void ShowMainForm();
 
  private:
@@ -96,6 +97,8 @@ class QelApplication {
   std::unique_ptr<TSCPI_Internal_Settings_Form> internalSettingsForm_;
   std::unique_ptr<TFehlerform> fehlerform_;
   std::unique_ptr<TSprach_Form> sprachForm_;
+  // Qt's own texts in German when German is selected.
+  std::unique_ptr<QTranslator> qtTranslations_;
   // Not in the menu's ownership tree: the item translates itself, outside the dictionary's
   // walk.
   std::unique_ptr<QAction> trendMenuItem_;

@@ -1,10 +1,12 @@
 #pragma once
 // A window that lives from the start of the run to its end: closing it only hides it.
-// Every window but the main window is one.
+// Every window but the main window is one. Its first showing fixes its size to its
+// contents and centres it on the main window.
 
 #include <QWidget>
 
 class QCloseEvent;
+class QShowEvent;
 
 namespace qel::gui {
 
@@ -15,6 +17,10 @@ class RunWindow : public QWidget {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  bool placed_ = false;
 };
 
 }  // namespace qel::gui

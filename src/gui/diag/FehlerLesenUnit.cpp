@@ -28,7 +28,7 @@ void TFehlerform::RetryButtonClick() {
 // Each showing reads the queue again; a spontaneous show (the window system restoring a
 // minimised window) is no new showing.
 void TFehlerform::showEvent(QShowEvent* event) {
-  QWidget::showEvent(event);
+  RunWindow::showEvent(event);
   if (!event->spontaneous()) FormShow();
 }
 

@@ -35,15 +35,9 @@ void TSprach_Form::FormCreate(std::span<QWidget* const> formsBefore) {
   ActivateTranslation(dictionary_, language_);
   std::vector<QWidget*> forms(formsBefore.begin(), formsBefore.end());
   forms.push_back(this);
+  // English texts are longer; each window's fixed size is taken at its first showing,
+  // from the translated contents.
   TranslateAllForms(dictionary_, forms);
-  for (QWidget* form : forms) {
-    if (form != nullptr) RefitFixedSize(*form);
-  }
-}
-
-void RefitFixedSize(QWidget& window) {
-  if (window.minimumSize() != window.maximumSize()) return;
-  window.setFixedSize(window.sizeHint().expandedTo(window.minimumSize()));
 }
 
 }  // namespace qel::gui

@@ -38,8 +38,4 @@ class TSprach_Form : public RunWindow {
   LanguageState& language_;
 };
 
-// English texts are longer: a window whose size is fixed gets the room its translated
-// contents ask for (never less than it had).
-void RefitFixedSize(QWidget& window);
-
 }  // namespace qel::gui

@@ -61,21 +61,6 @@ TQEL_Display_Frame::TQEL_Display_Frame(QWidget* parent)
                         ui_->PSmax_Out, ui_->PSabs_Out}) {
     StyleValueLabel(*label, kPeakPointSize);
   }
-  // Screen readers announce each value with its caption.
-  const auto name = [](QLabel* value, std::initializer_list<QLabel*> captions) {
-    QStringList parts;
-    for (const QLabel* caption : captions) parts << caption->text();
-    value->setAccessibleName(parts.join(QLatin1Char(' ')));
-  };
-  name(ui_->DC_Out, {ui_->Label2});
-  name(ui_->AC_Out, {ui_->Label3});
-  name(ui_->PFmin_Out, {ui_->Label16, ui_->Label1});
-  name(ui_->PFmax_Out, {ui_->Label16, ui_->Label5});
-  name(ui_->PFabs_Out, {ui_->Label16, ui_->Label7});
-  name(ui_->PSmin_Out, {ui_->Label15, ui_->Label9});
-  name(ui_->PSmax_Out, {ui_->Label15, ui_->Label11});
-  name(ui_->PSabs_Out, {ui_->Label15, ui_->Label13});
-
   for (QWidget* widget : std::initializer_list<QWidget*>{
            ui_->Label3, ui_->AC_Out, ui_->Label16, ui_->Label15, ui_->Label1, ui_->Label5,
            ui_->Label7, ui_->Label9, ui_->Label11, ui_->Label13, ui_->PFmin_Out, ui_->PFmax_Out,
@@ -151,10 +136,37 @@ void TQEL_Display_Frame::TimedRead(int intervalMs) {
   }
 }
 
+QStringList TQEL_Display_Frame::CaptionsOf(ReadoutLabel label) const {
+  switch (label) {
+    case ReadoutLabel::DC_Out:
+      return {ui_->Label2->text()};
+    case ReadoutLabel::AC_Out:
+      return {ui_->Label3->text()};
+    case ReadoutLabel::PFmin_Out:
+      return {ui_->Label16->text(), ui_->Label1->text()};
+    case ReadoutLabel::PFmax_Out:
+      return {ui_->Label16->text(), ui_->Label5->text()};
+    case ReadoutLabel::PFabs_Out:
+      return {ui_->Label16->text(), ui_->Label7->text()};
+    case ReadoutLabel::PSmin_Out:
+      return {ui_->Label15->text(), ui_->Label9->text()};
+    case ReadoutLabel::PSmax_Out:
+      return {ui_->Label15->text(), ui_->Label11->text()};
+    case ReadoutLabel::PSabs_Out:
+      return {ui_->Label15->text(), ui_->Label13->text()};
+  }
+  return {};
+}
+
+// A screen reader announces each value label by its caption ("DC", "Fast Peak min", in the
+// window's language) and then its reading ("+001,0 G"), which changes with every read.
 void TQEL_Display_Frame::ShowReadout() {
   for (std::size_t i = 0; i < kReadoutLabelCount; ++i) {
     const auto label = static_cast<ReadoutLabel>(i);
-    ValueLabel(label)->setText(FromWin1252(readout_.Text(label)));
+    QLabel* value = ValueLabel(label);
+    value->setText(FromWin1252(readout_.Text(label)));
+    value->setAccessibleName(CaptionsOf(label).join(QLatin1Char(' ')));
+    value->setAccessibleDescription(value->text().trimmed());
   }
   ShowAcControls(readout_.AcControlsVisible());
   ShowPeakControls(readout_.PeakControlsVisible());

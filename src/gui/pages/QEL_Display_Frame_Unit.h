@@ -4,6 +4,7 @@
 // a bold monospaced font. "Lesen" reads once, "Refresh" every 500 ms, "Peak Reset" clears
 // the instrument's peak memories; the main window's continuous read calls ReadDisplay.
 
+#include <QStringList>
 #include <QTimer>
 #include <QWidget>
 #include <memory>
@@ -63,6 +64,7 @@ class TQEL_Display_Frame : public QWidget, public SessionBinding {
 
  private:
   QLabel* ValueLabel(ReadoutLabel label) const;
+  QStringList CaptionsOf(ReadoutLabel label) const;
   void ShowReadout();
 
   void ShowSharedRead(const TimedReading& read);

@@ -1,15 +1,16 @@
 #include "gui/pages/page_controls.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QEvent>
 #include <QFontDatabase>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QSignalBlocker>
-#include <QValidator>
 #include <string>
 
 #include "core/pages/page_helpers.h"
+#include "gui/common/edit_filter.h"
 #include "gui/common/text_codec.h"
 
 namespace qel::gui {
@@ -20,18 +21,32 @@ bool MovesFocus(const QKeyEvent& key) {
   return key.key() == Qt::Key_Tab || key.key() == Qt::Key_Backtab;
 }
 
+// The keys that close a choice box's open list (Enter chooses, Escape cancels) type a
+// control character too, but are no typing.
+bool ClosesList(const QKeyEvent& key) {
+  return key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter || key.key() == Qt::Key_Escape;
+}
+
+// On the box every typed character is swallowed; on its open list every one but the keys
+// that close it, so that typing can no more pick an item there (a list view chooses the
+// item that starts with a typed letter).
 class ChoiceBoxKeyFilter : public QObject {
  public:
-  using QObject::QObject;
+  ChoiceBoxKeyFilter(QObject* parent, bool onList) : QObject(parent), onList_(onList) {}
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
     if (event->type() == QEvent::KeyPress) {
       const auto* key = static_cast<const QKeyEvent*>(event);
-      if (!key->text().isEmpty() && !MovesFocus(*key)) return true;
+      if (!key->text().isEmpty() && !MovesFocus(*key) && !(onList_ && ClosesList(*key))) {
+        return true;
+      }
     }
     return QObject::eventFilter(watched, event);
   }
+
+ private:
+  bool onList_;
 };
 
 class NumericEditKeyFilter : public QObject {
@@ -44,7 +59,7 @@ class NumericEditKeyFilter : public QObject {
       return QObject::eventFilter(watched, event);
     }
     const auto* key = static_cast<const QKeyEvent*>(event);
-    const QString typed = key->text();
+    const QString typed = TypedText(*key);
     // Keys that type no printable character (cursor keys, Delete, Backspace, Ctrl+C, ...)
     // are the field's own business.
     if (typed.isEmpty() || !typed.front().isPrint() || MovesFocus(*key)) return false;
@@ -73,24 +88,24 @@ class NumericEditKeyFilter : public QObject {
   QLineEdit& edit_;
 };
 
-// QLineEdit's text() has already changed when a validator runs, so the length before the
-// edit is kept from the last change.
-class TypingLimitValidator : public QValidator {
- public:
-  TypingLimitValidator(QLineEdit& edit, int maxLength)
-      : QValidator(&edit), maxLength_(maxLength), lengthBefore_(edit.text().size()) {
-    connect(&edit, &QLineEdit::textChanged, this,
-            [this](const QString& text) { lengthBefore_ = text.size(); });
+// A character typed into a limit field as the numeric key filter takes it; the edit filter
+// types pasted and dropped text through this.
+void TypeNumeric(QString& text, int& caret, QChar typed) {
+  const std::string character = ToWin1252(QString(typed));
+  if (character.size() != 1 || FromWin1252(character) != QString(typed)) return;
+  const KeyFilterResult result = NumericKeyFilter(ToWin1252(text), caret, character.front());
+  switch (result.action) {
+    case KeyFilterResult::Action::Pass:
+      text.insert(caret++, FromWin1252(std::string(1, result.ch)));
+      break;
+    case KeyFilterResult::Action::SetText:
+      text = FromWin1252(result.text);
+      caret = result.caret;
+      break;
+    case KeyFilterResult::Action::Swallow:
+      break;
   }
-
-  State validate(QString& input, int& /*pos*/) const override {
-    return input.size() <= maxLength_ || input.size() < lengthBefore_ ? Acceptable : Invalid;
-  }
-
- private:
-  int maxLength_;
-  qsizetype lengthBefore_;
-};
+}
 
 }  // namespace
 
@@ -120,16 +135,18 @@ void TakeChoice(const QComboBox& box, ChoiceSetting& setting) {
 }
 
 void InstallChoiceBoxKeyFilter(QComboBox& box) {
-  box.installEventFilter(new ChoiceBoxKeyFilter(&box));
+  box.installEventFilter(new ChoiceBoxKeyFilter(&box, false));
+  // Installed after the list's own filter, so it runs before it.
+  box.view()->installEventFilter(new ChoiceBoxKeyFilter(&box, true));
 }
 
 void InstallNumericKeyFilter(QLineEdit& edit, int maxLength) {
   edit.installEventFilter(new NumericEditKeyFilter(edit));
-  SetTypingLimit(edit, maxLength);
+  InstallEditFilter(edit, TypeNumeric, maxLength);
 }
 
 void SetTypingLimit(QLineEdit& edit, int maxLength) {
-  edit.setValidator(new TypingLimitValidator(edit, maxLength));
+  InstallEditFilter(edit, {}, maxLength);
 }
 
 QFont MonospacedFont(bool bold, int pointSize) {

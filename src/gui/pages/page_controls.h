@@ -32,18 +32,21 @@ void ShowChoice(QComboBox& box, const ChoiceSetting& setting);
 void TakeChoice(const QComboBox& box, ChoiceSetting& setting);
 
 // The choice-box key filter (`Funk_ComboBoxKeyPress`): every typed character is
-// swallowed, control characters included, so the box's text always is one of its items
-// or empty. Keys that type nothing (cursor keys, F4, Alt+Down) still choose and open, and
-// Tab still moves the focus.
+// swallowed, control characters included, on the box and on its open list, so the box's
+// text always is one of its items or empty. Keys that type nothing (cursor keys, F4,
+// Alt+Down) still choose and open, Tab still moves the focus, and Enter and Escape still
+// close the open list.
 void InstallChoiceBoxKeyFilter(QComboBox& box);
 
 // The numeric key filter of the limit fields (`OG_EditKeyPress`, the core's
-// NumericKeyFilter) and a typing limit of `maxLength` characters.
+// NumericKeyFilter) for typed, pasted and dropped text, and a typing limit of `maxLength`
+// characters.
 void InstallNumericKeyFilter(QLineEdit& edit, int maxLength);
 
-// Limits what the user types or pastes to `maxLength` characters. Unlike
-// QLineEdit::setMaxLength it leaves texts set by the program whole (a limit read from the
-// instrument may be longer), and a longer text can still be shortened.
+// Limits what the user types or pastes to `maxLength` characters (control characters are
+// never entered). Unlike QLineEdit::setMaxLength it leaves texts set by the program whole
+// (a limit read from the instrument may be longer), and a longer text can still be
+// shortened.
 void SetTypingLimit(QLineEdit& edit, int maxLength);
 
 // The system's fixed-pitch font, optionally bold and at a point size (0: as it is).

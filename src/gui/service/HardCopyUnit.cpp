@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <cstring>
 
+#include "core/platform/native_path.h"
 #include "core/service/jpeg_writer.h"
 #include "gui/common/file_path.h"
 #include "gui/common/text_codec.h"
@@ -75,7 +76,7 @@ void THardCopyForm::Timer2Timer() {
 void THardCopyForm::Button1Click() {
   const std::string proposal = hardcopy_.SaveNames().ProposeFileName(dialogFileName_);
   dialogFileName_ = proposal;
-  QString proposalPath = FromFilePath(proposal);
+  QString proposalPath = FromFilePath(PathFromUtf8(proposal));
   if (!dialogFolder_.isEmpty() && !proposalPath.isEmpty()) {
     proposalPath = QDir(dialogFolder_).filePath(proposalPath);
   }
@@ -85,7 +86,7 @@ void THardCopyForm::Button1Click() {
 
   const QFileInfo file(*chosen);
   dialogFolder_ = file.absolutePath();
-  dialogFileName_ = ToFilePath(file.fileName()).string();
+  dialogFileName_ = PathToUtf8(ToFilePath(file.fileName()));
   try {
     hardcopy_.SaveAs(ToFilePath(*chosen));
   } catch (const JpegWriteError& error) {

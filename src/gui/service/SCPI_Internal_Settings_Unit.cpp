@@ -36,6 +36,10 @@ TSCPI_Internal_Settings_Form::TSCPI_Internal_Settings_Form(ScpiSession& session,
                             f.MAG_GAIN_5, f.MAG_GAIN_6, f.MAG_GAIN_7}) {
     InstallKeyFilter(number, InternalNumberKeyFilter, kInternalNumberMaxLength);
   }
+  // No key filter and no limit, but a pasted line feed must not split the line that
+  // "Parm Schreiben" sends into two commands.
+  InstallKeyFilter(f.SN_IN, {});
+  InstallKeyFilter(f.Cal_Info_IN, {});
 
   connect(f.WerteLesen, &QPushButton::clicked, this,
           &TSCPI_Internal_Settings_Form::WerteLesenClick);

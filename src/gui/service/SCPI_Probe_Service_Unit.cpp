@@ -2,6 +2,7 @@
 
 #include "core/service/service_text.h"
 #include "gui/common/text_codec.h"
+#include "gui/pages/page_controls.h"
 #include "gui/service/key_filter.h"
 #include "gui/service/service_window.h"
 #include "ui_SCPI_Probe_Service_Unit.h"
@@ -25,7 +26,8 @@ TSCPI_Probe_Service_Form::TSCPI_Probe_Service_Form(ScpiSession& session, QWidget
                             f.Probe_roffset_1ma_2_In, f.Probe_roffset_3ma_2_In, f.Ref8T_IN}) {
     InstallKeyFilter(number, ProbeNumberKeyFilter, kProbeNumberMaxLength);
   }
-  InstallKeyFilter(f.ProbeTypeComboBox, ProbeTypeKeyFilter);
+  // ProbeTypeComboBoxKeyPress: every typed character dropped, in the open list too.
+  InstallChoiceBoxKeyFilter(*f.ProbeTypeComboBox);
 
   connect(f.Read, &QPushButton::clicked, this, &TSCPI_Probe_Service_Form::ReadClick);
   connect(f.ProbeWriteButton, &QPushButton::clicked, this,

@@ -1,6 +1,6 @@
 #pragma once
-// Key filters of the service windows' edit fields and choice boxes, bound to the core's
-// filter functions: each typed character is dropped, entered as it is, or entered as
+// Key filters of the service windows' edit fields, bound to the core's filter functions:
+// each typed, pasted or dropped character is dropped, entered as it is, or entered as
 // another character (the number fields turn "," into "."). Keys that type no character
 // (arrows, Delete, Home, ...) are never filtered.
 //
@@ -14,7 +14,6 @@
 #include <optional>
 
 class QLineEdit;
-class QWidget;
 
 namespace qel::gui {
 
@@ -35,10 +34,9 @@ class KeyFilter : public QObject {
   CharFilter filter_;
 };
 
-// Installs a KeyFilter (may be empty: every character passes) and, for maxLength > 0, the
-// typing limit on an edit field; both are owned by the field.
+// Installs a KeyFilter (may be empty: every character passes) for typed keys and the
+// same filter for pasted and dropped text, and, for maxLength > 0, the typing limit; all
+// are owned by the field.
 void InstallKeyFilter(QLineEdit* edit, CharFilter filter, int maxLength = 0);
-// The key filter of a choice box.
-void InstallKeyFilter(QWidget* widget, CharFilter filter);
 
 }  // namespace qel::gui

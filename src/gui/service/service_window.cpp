@@ -1,8 +1,7 @@
 #include "gui/service/service_window.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QPalette>
-#include <QShowEvent>
 
 #include "gui/common/text_codec.h"
 
@@ -21,25 +20,6 @@ void ShowServiceStatus(QLabel& label, const ServiceStatus& status) {
 void RepaintBeforeExchanges(QWidget& window) {
   window.repaint();
   QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-}
-
-void CentreOnMainWindow(QWidget& window) {
-  for (QWidget* top : QApplication::topLevelWidgets()) {
-    if (top != &window && top->objectName() == QLatin1String("MainForm") && top->isVisible()) {
-      const QRect frame = top->frameGeometry();
-      window.move(frame.center() - QPoint(window.width() / 2, window.height() / 2));
-      return;
-    }
-  }
-}
-
-// A spontaneous show (the window system restoring a minimised window) is no showing.
-void ServiceWindow::showEvent(QShowEvent* event) {
-  if (!placed_ && !event->spontaneous()) {
-    CentreOnMainWindow(*this);
-    placed_ = true;
-  }
-  QWidget::showEvent(event);
 }
 
 }  // namespace qel::gui

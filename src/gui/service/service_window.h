@@ -1,6 +1,6 @@
 #pragma once
 // What the service windows share: the coloured status label, the repaint before an
-// operation's first line, and the placement centred on the main window.
+// operation's first line, and the fixed-size dialog frame.
 
 #include <QLabel>
 #include <QPushButton>
@@ -29,21 +29,12 @@ void WithButtonDisabled(QPushButton& button, Operation&& operation) {
   button.setEnabled(true);
 }
 
-// Centres `window` on the program's main window when that is shown (else leaves it).
-void CentreOnMainWindow(QWidget& window);
-
-// The probe service and internal settings windows: fixed-size dialogs that their first
-// showing centres on the main window.
+// The probe service and internal settings windows: fixed-size dialogs (their first showing
+// centres them on the main window, as every RunWindow).
 class ServiceWindow : public RunWindow {
  public:
   explicit ServiceWindow(QWidget* parent)
       : RunWindow(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint) {}
-
- protected:
-  void showEvent(QShowEvent* event) override;
-
- private:
-  bool placed_ = false;
 };
 
 }  // namespace qel::gui

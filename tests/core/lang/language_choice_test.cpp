@@ -14,7 +14,7 @@
 namespace qel {
 namespace {
 
-EnvLookup FakeEnv(std::map<std::string, std::string> vars) {
+[[maybe_unused]] EnvLookup FakeEnv(std::map<std::string, std::string> vars) {
   return [vars = std::move(vars)](const char* name) -> std::optional<std::string> {
     const auto it = vars.find(name);
     if (it == vars.end()) return std::nullopt;

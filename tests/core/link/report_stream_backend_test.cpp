@@ -4,17 +4,13 @@
 
 #include "core/link/report_stream_backend.h"
 
-#include <arpa/inet.h>
 #include <gtest/gtest.h>
-#include <netinet/in.h>
-#include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <thread>
 
 #include "core/link/report_stream_protocol.h"
+#include "core/link/tcp_socket.h"
 
 namespace qel {
 namespace {
@@ -25,31 +21,24 @@ using SteadyClock = std::chrono::steady_clock;
 class Peer {
  public:
   Peer() {
-    listen_ = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    ::bind(listen_, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    ::listen(listen_, 4);
-    socklen_t length = sizeof address;
-    ::getsockname(listen_, reinterpret_cast<sockaddr*>(&address), &length);
-    port_ = ntohs(address.sin_port);
+    std::string error;
+    listen_ = net::ListenOnLoopback(0, error);
+    port_ = net::LocalPort(listen_);
   }
   ~Peer() {
     CloseClient();
-    ::close(listen_);
+    net::Close(listen_);
   }
   int Port() const { return port_; }
   // Takes a waiting connection; false when none came.
   bool Accept() {
-    pollfd p{listen_, POLLIN, 0};
-    if (::poll(&p, 1, 0) != 1) return false;
+    if (net::WaitReadable({listen_}, 0) != 0) return false;
     CloseClient();
-    client_ = ::accept(listen_, nullptr, nullptr);
-    return client_ >= 0;
+    client_ = net::Accept(listen_);
+    return client_ != net::kNoSocket;
   }
   void Send(const std::vector<std::uint8_t>& bytes) {
-    ::send(client_, bytes.data(), bytes.size(), MSG_NOSIGNAL);
+    net::SendAll(client_, bytes.data(), bytes.size());
   }
   void Greet() {
     HidDeviceInfo info;
@@ -58,14 +47,11 @@ class Peer {
     info.inputReportByteLength = info.outputReportByteLength = 65;
     Send(report_stream::EncodeFrame(report_stream::FormatHello(info)));
   }
-  void CloseClient() {
-    if (client_ >= 0) ::close(client_);
-    client_ = -1;
-  }
+  void CloseClient() { net::Close(client_); }
 
  private:
-  int listen_ = -1;
-  int client_ = -1;
+  net::NativeSocket listen_ = net::kNoSocket;
+  net::NativeSocket client_ = net::kNoSocket;
   int port_ = 0;
 };
 

@@ -2,6 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#endif
+
 #include <filesystem>
 #include <string>
 
@@ -136,8 +143,16 @@ TEST(ParameterFile, StrictLoadRefusesWhatIsNoParameterFile) {
   WriteBytes(dir.File("info-only.QEL"), "[Info]\r\nDevice=KORVAL QEL11\r\n");
   WriteBytes(dir.File("one-page.QEL"), "[keysbot]\r\nFUNC=3\r\n");
   std::filesystem::create_directory(dir.File("folder.QEL"));
+#ifdef _WIN32
+  // Unreadable: held open by a handle that shares nothing, as another program may hold it.
+  WriteBytes(dir.File("loop.QEL"), "[keysbot]\r\nFUNC=3\r\n");
+  const HANDLE held = CreateFileW(std::filesystem::path(dir.File("loop.QEL")).c_str(), GENERIC_READ,
+                                  0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+#else
   // Unreadable also for root: a link that points to itself.
   std::filesystem::create_symlink("loop.QEL", dir.File("loop.QEL"));
+#endif
   struct Row {
     std::string path;
     ParameterFileLoad outcome;
@@ -158,6 +173,9 @@ TEST(ParameterFile, StrictLoadRefusesWhatIsNoParameterFile) {
     EXPECT_EQ(LoadParameterFileStrictly(row.path, pages), row.outcome) << row.path;
     EXPECT_EQ(pages.TastenFrame2.Funk.Index(), row.lowerKeyAfter) << row.path;
   }
+#ifdef _WIN32
+  CloseHandle(held);
+#endif
 }
 
 TEST(ParameterFile, PageSectionsAreTheSavedOnes) {

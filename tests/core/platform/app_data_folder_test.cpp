@@ -48,9 +48,31 @@ TEST(AppDataFolder, SettingsFilePath) {
 }
 #else
 TEST(AppDataFolder, BaseIsTheFirstUsableVariable) {
-  EXPECT_EQ(AppDataFolderPath(FakeEnv({{"ALLUSERSPROFILE", "X"}})), "X\\KORVAL\\QELConfigTool");
-  EXPECT_EQ(AppDataFolderPath(FakeEnv({})), "C:\\KORVAL\\QELConfigTool");
+  struct Row {
+    std::map<std::string, std::string> env;
+    const char* folder;
+  };
+  // HOME and XDG_DATA_HOME mean nothing on Windows.
+  const Row rows[] = {
+      {{{"ProgramData", "D:\\PD"}, {"ALLUSERSPROFILE", "E:\\AU"}}, "D:\\PD\\KORVAL\\QELConfigTool"},
+      {{{"ALLUSERSPROFILE", "X"}, {"HOME", "/h"}}, "X\\KORVAL\\QELConfigTool"},
+      {{{"ProgramData", ""}, {"ALLUSERSPROFILE", "E:\\AU"}}, "E:\\AU\\KORVAL\\QELConfigTool"},
+      {{{"XDG_DATA_HOME", "/xdg"}, {"HOME", "/h"}}, "C:\\KORVAL\\QELConfigTool"},
+      {{{"ProgramData", ""}, {"ALLUSERSPROFILE", ""}}, "C:\\KORVAL\\QELConfigTool"},
+      {{}, "C:\\KORVAL\\QELConfigTool"},
+  };
+  for (const auto& row : rows) EXPECT_EQ(AppDataFolderPath(FakeEnv(row.env)), row.folder);
   EXPECT_EQ(SettingsFilePath(""), "\\QEL_HID_SETUP.ini");
+}
+
+// The environment comes as UTF-8, like every path inside the tool: a data folder below
+// C:\ProgramData\Prüfstand works whatever the ANSI code page is.
+TEST(AppDataFolder, ProcessEnvironmentIsUtf8) {
+  ASSERT_EQ(_wputenv(L"QEL_TEST_FOLDER=C:\\Pr\u00fcfstand \u20ac\u4e2d"), 0);
+  EXPECT_EQ(ProcessEnv("QEL_TEST_FOLDER"),
+            "C:\\Pr\xC3\xBC"
+            "fstand \xE2\x82\xAC\xE4\xB8\xAD");
+  EXPECT_EQ(ProcessEnv("QEL_TEST_UNSET_VARIABLE"), std::nullopt);
 }
 #endif
 

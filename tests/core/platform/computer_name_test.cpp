@@ -4,6 +4,8 @@
 
 #include <fstream>
 
+#include "core/text/ascii.h"
+
 namespace qel {
 namespace {
 
@@ -14,6 +16,11 @@ TEST(ComputerName, MatchesTheKernelsHostName) {
   std::ifstream kernel("/proc/sys/kernel/hostname");
   std::string expected;
   if (!std::getline(kernel, expected)) GTEST_SKIP() << "no /proc host name to compare with";
+#ifdef _WIN32
+  // Under Wine: Windows gives the host name as its NetBIOS name, upper case, at most 15
+  // characters.
+  expected = AsciiUpperCase(expected.substr(0, 15));
+#endif
   EXPECT_EQ(name, expected);
 }
 

@@ -111,6 +111,11 @@ TEST(IniDocumentWrite, ExactBytes) {
        "[\xC4]\r\n\xE4=\xF6\xFC\xDF\r\n"},
       {"line breaks in a value become blanks", "[A]\n", "A", "k", "a\r\n[Evil]\nx=1",
        "[A]\r\nk=a  [Evil] x=1\r\n"},
+      {"a lone CR ends a line", "[A]\rk=1\rm=2\n\r[B]\r\n", "A", "k", "3",
+       "[A]\r\nk=3\r\nm=2\r\n\r\n[B]\r\n"},
+      // Without skipping the mark, [A] is no header and a second [A] is appended.
+      {"byte-order mark skipped and kept", "\xEF\xBB\xBF[A]\r\nk=1\r\n", "A", "k", "2",
+       "\xEF\xBB\xBF[A]\r\nk=2\r\n"},
   };
   for (const auto& row : rows) {
     IniDocument doc = IniDocument::Parse(row.before);

@@ -2,11 +2,11 @@
 // A fresh folder per test, removed with everything in it afterwards.
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
 
 namespace qel::testing {
@@ -14,9 +14,14 @@ namespace qel::testing {
 class TempDir {
  public:
   TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "qel-test-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) ADD_FAILURE() << "mkdtemp failed";
-    path_ = pattern;
+    std::random_device random;
+    for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+      const auto candidate =
+          std::filesystem::temp_directory_path() / ("qel-test-" + std::to_string(random()));
+      std::error_code ec;
+      if (std::filesystem::create_directory(candidate, ec)) path_ = candidate;
+    }
+    if (path_.empty()) ADD_FAILURE() << "no fresh temporary folder";
   }
   ~TempDir() {
     std::error_code ec;

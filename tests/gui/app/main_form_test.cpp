@@ -5,27 +5,61 @@
 #include <QKeyEvent>
 #include <QTest>
 
+#include "../lang/qstring_printer.h"
+#include "../user_input.h"
 #include "app_fixture.h"
 #include "core/platform/settings_file.h"
 #include "ui_SCPI_Test_Unit.h"
 #include "ui_USB_HID_Connect_Unit.h"
+#include "ui_service_tab.h"
 
 namespace qel::testing {
 namespace {
 
 using Lines = std::vector<std::string>;
 
+// The menu items of the main window, menu bar items and items of its menus, by caption.
+QStringList MenuItems(QMenuBar& bar) {
+  QStringList items;
+  for (QAction* top : bar.actions()) {
+    items << top->text();
+    if (top->menu() != nullptr) {
+      for (QAction* item : top->menu()->actions()) items << top->text() + "/" + item->text();
+    }
+  }
+  return items;
+}
+
+// Outside service mode the service tab and items do not exist at all, hidden or not.
 TEST(MainForm, ServiceModeOnlyWithExactCode) {
+  const QStringList menus = {"Datei",
+                             "Datei/Parameter speichern",
+                             "Datei/Parameter öffnen",
+                             "Datei/",
+                             "Datei/Beenden",
+                             "Service",
+                             "Service/SCPI Test",
+                             "Sprache",
+                             "Sprache/Englisch",
+                             "Sprache/Deutsch"};
+  QStringList serviceMenus = menus;
+  serviceMenus.insert(6, "Service/HID Interface");
+  serviceMenus.insert(8, "Hardcopy");
+  serviceMenus.insert(9, "Probe");
+  serviceMenus.insert(10, "CalParameter");
   const std::vector<std::pair<std::string, bool>> rows = {
       {"6083", true}, {"6083 ", false}, {"", false}, {"1234", false}, {"06083", false}};
   for (const auto& [argument, service] : rows) {
     AppFixture f(argument);
-    EXPECT_EQ(f.Form().PageControl1->isTabVisible(6), service) << argument;
-    EXPECT_EQ(f.Form().HIDInterface1->isVisible(), service) << argument;
-    EXPECT_EQ(f.Form().Hardcopy1->isVisible(), service) << argument;
-    EXPECT_EQ(f.Form().Probe1->isVisible(), service) << argument;
-    EXPECT_EQ(f.Form().CalParameter1->isVisible(), service) << argument;
-    EXPECT_TRUE(f.Form().SCPITest1->isVisible());
+    QTabWidget& tabs = *f.Form().PageControl1;
+    EXPECT_EQ(tabs.count(), service ? 7 : 6) << argument;
+    EXPECT_EQ(tabs.tabText(tabs.count() - 1), service ? "Service" : " SCPI Test ") << argument;
+    EXPECT_EQ(f.app->MainForm().ServiceTab() != nullptr, service) << argument;
+    EXPECT_EQ(f.app->MainForm().findChild<QWidget*>("TabSheet8") != nullptr, service);
+    EXPECT_EQ(MenuItems(*f.Form().MainMenu1), service ? serviceMenus : menus) << argument;
+    for (const char* name : {"HIDInterface1", "Hardcopy1", "Probe1", "CalParameter1"}) {
+      EXPECT_EQ(f.app->MainForm().findChild<QAction*>(name) != nullptr, service) << name;
+    }
   }
 }
 
@@ -63,7 +97,7 @@ TEST(MainForm, StoreGroupFollowsTheTab) {
   AppFixture f("6083");
   const std::vector<bool> shown = {true, false, true, false, true, false, true};
   for (int tab = 6; tab >= 0; --tab) {
-    f.Form().PageControl1->setCurrentIndex(tab);
+    ClickTab(*f.Form().PageControl1, tab);
     EXPECT_EQ(!f.Form().Store_GroupBox->isHidden(), shown[tab]) << tab;
   }
 }
@@ -76,7 +110,7 @@ TEST(MainForm, TabChangeMovesNeitherPagesNorStatusPanels) {
   const QRect pages = f.Form().PageControl1->geometry();
   const QRect panel = f.Form().StatusPanelVerbunden->geometry();
   for (int tab : {1, 3, 5, 0}) {
-    f.Form().PageControl1->setCurrentIndex(tab);
+    ClickTab(*f.Form().PageControl1, tab);
     QApplication::processEvents();
     EXPECT_EQ(f.Form().PageControl1->geometry(), pages) << tab;
     EXPECT_EQ(f.Form().StatusPanelVerbunden->geometry(), panel) << tab;
@@ -87,10 +121,10 @@ TEST(MainForm, InputPollingRunsOnlyWhileIoTabShown) {
   AppFixture f;
   auto& timer = f.app->MainForm().ReadEingaengeTimer();
   EXPECT_FALSE(timer.isActive());
-  f.Form().PageControl1->setCurrentIndex(3);
+  ClickTab(*f.Form().PageControl1, 3);
   EXPECT_TRUE(timer.isActive());
   EXPECT_EQ(timer.interval(), 500);
-  f.Form().PageControl1->setCurrentIndex(0);
+  ClickTab(*f.Form().PageControl1, 0);
   EXPECT_FALSE(timer.isActive());
 }
 
@@ -128,26 +162,19 @@ TEST(MainForm, StoreSendsParSavwAndReenablesButton) {
 
 TEST(MainForm, ServiceTabLines) {
   AppFixture f("6083");
-  f.Form().Button1->click();
-  f.Form().Button9->click();
-  f.Form().Button12->click();
-  f.Form().Button10->click();
-  f.Form().Button11->click();
-  f.Form().CheckBox1->click();
-  f.Form().CheckBox1->click();
-  emit f.Form().TestBereicheComboBox->activated(3);
+  ClickTab(*f.Form().PageControl1, 6);
+  auto& s = f.app->MainForm().ServiceTab()->Form();
+  for (QWidget* w : std::initializer_list<QWidget*>{s.Button1, s.Button9, s.Button12, s.Button10,
+                                                    s.Button11, s.CheckBox1, s.CheckBox1}) {
+    Click(*w);
+  }
+  ChooseItem(*s.TestBereicheComboBox, 3);
   EXPECT_EQ(f.Lines(), (Lines{"inte:tol", "inte:tos", "inte:tol;tul", "inte:tus", "inte:tul",
                               "inte:tlok 1", "inte:tlok 0", "INTE:RANG 3"}));
-}
-
-TEST(MainForm, TestRangeBoxIgnoresTyping) {
-  AppFixture f("6083");
-  auto* box = f.Form().TestBereicheComboBox;
-  box->setCurrentIndex(1);
-  QTest::keyClicks(box, "7 ");
-  EXPECT_EQ(box->currentIndex(), 1);
-  EXPECT_EQ(box->itemText(3), QString(" 300 mT B3"));
-  EXPECT_TRUE(f.Lines().empty());
+  EXPECT_EQ(s.TestBereicheComboBox->currentText(), " 300 mT B3");
+  // The two "Lang" and the two "Kurz" are told apart for screen readers.
+  EXPECT_EQ(s.Button1->accessibleDescription(), "Obere Taste lang");
+  EXPECT_EQ(s.Button10->accessibleDescription(), "Untere Taste kurz");
 }
 
 TEST(MainForm, ScpiTabTranscript) {
@@ -167,10 +194,9 @@ TEST(MainForm, GridDoubleClickSendsRowUnlessBlank) {
   auto* grid = f.Form().StringGrid;
   grid->item(0, 0)->setText("   ");
   grid->item(1, 0)->setText("  MODE?");
-  grid->setCurrentCell(0, 0);
-  f.app->MainForm().StringGridDblClick();
-  grid->setCurrentCell(1, 0);
-  f.app->MainForm().StringGridDblClick();
+  ClickTab(*f.Form().PageControl1, 5);
+  DoubleClickCell(*grid, 0);
+  DoubleClickCell(*grid, 1);
   EXPECT_EQ(f.Lines(), Lines{"  MODE?"});
   EXPECT_EQ(f.Form().Memo1->toPlainText(), QString("  MODE? -> DC"));
 }
@@ -179,11 +205,13 @@ TEST(MainForm, ContinuousReadStopsWithoutConnection) {
   AppFixture f("6083");
   f.sim->Unplug();
   f.app->ScanNow();
-  f.Form().DauerRead->setChecked(true);
-  EXPECT_TRUE(f.app->MainForm().Timer1().isActive());
-  f.app->MainForm().Timer1Timer();
-  EXPECT_FALSE(f.Form().DauerRead->isChecked());
-  EXPECT_FALSE(f.app->MainForm().Timer1().isActive());
+  gui::ServiceTabSheet& tab = *f.app->MainForm().ServiceTab();
+  ClickTab(*f.Form().PageControl1, 6);
+  Click(*tab.Form().DauerRead);
+  EXPECT_TRUE(tab.Timer1().isActive());
+  tab.Timer1Timer();
+  EXPECT_FALSE(tab.Form().DauerRead->isChecked());
+  EXPECT_FALSE(tab.Timer1().isActive());
 }
 
 TEST(MainForm, SettingsSurviveARestart) {
@@ -208,8 +236,7 @@ TEST(MainForm, SettingsSurviveARestart) {
 // Closing the window without leaving the cell still saves what was typed into it.
 TEST(MainForm, LineStillBeingEditedIsSavedAtClose) {
   AppFixture f;
-  f.app->MainForm().show();
-  f.Form().PageControl1->setCurrentIndex(5);
+  ClickTab(*f.Form().PageControl1, 5);
   TypeIntoScpiLine(f.Form(), 3, "*IDN?");
   f.app->MainForm().close();
   EXPECT_EQ(ReadMainSettings(f.settingsPath).scpiLines[3], "*IDN?");

@@ -9,6 +9,7 @@
 #include <QTableWidget>
 
 #include "../app/app_fixture.h"
+#include "../user_input.h"
 #include "gui/diag/QEL_Info_Frame_Unit.h"
 #include "gui/diag/SCPI_FehlerLesen_Frame_Unit.h"
 #include "ui_QEL_Info_Frame_Unit.h"
@@ -28,7 +29,7 @@ TEST(GeraetedatenTab, LesenReadsTheDeviceInformation) {
   AppFixture fx;
   gui::TInfo_Frame& page = *fx.Form().Info_Frame1;
   EXPECT_TRUE(fx.Lines().empty());  // nothing read at start or when the tab is shown
-  fx.Form().PageControl1->setCurrentIndex(1);
+  ClickTab(*fx.Form().PageControl1, 1);
   EXPECT_TRUE(fx.Lines().empty());
   page.Form().Read->click();
   EXPECT_EQ(fx.Lines(),

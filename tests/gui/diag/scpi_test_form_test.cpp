@@ -12,6 +12,7 @@
 #include <QTest>
 #include <QTextDocument>
 
+#include "../user_input.h"
 #include "gui/diag/SCPI_Test_Unit.h"
 #include "ui_SCPI_Test_Unit.h"
 #include "window_context.h"
@@ -75,12 +76,12 @@ TEST(ScpiTestForm, OtherKeysEditTheField) {
 TEST(ScpiTestForm, ContextMenuSendIsEnabledOnlyWithASelection) {
   Console c;
   c.form.SndTextKeyPress();
-  emit c.Memo().customContextMenuRequested(QPoint(5, 5));
+  RightClick(*c.Memo().viewport(), QPoint(5, 5));
   EXPECT_FALSE(c.form.Send1()->isEnabled());
   c.form.PopupMenu1()->hide();
 
   c.Memo().setTextCursor(c.Memo().document()->find("*idn?"));
-  emit c.Memo().customContextMenuRequested(QPoint(5, 5));
+  RightClick(*c.Memo().viewport(), QPoint(5, 5));
   EXPECT_TRUE(c.form.Send1()->isEnabled());
   EXPECT_TRUE(c.form.PopupMenu1()->isVisible());
   c.form.PopupMenu1()->hide();
@@ -95,7 +96,8 @@ TEST(ScpiTestForm, SendRepeatsTheSelectedCommand) {
   c.form.SndTextKeyPress();
   // select the command of the first SND line only
   c.Memo().setTextCursor(c.Memo().document()->find("UNIT?"));
-  c.form.Send1()->trigger();
+  RightClick(*c.Memo().viewport(), QPoint(5, 5));
+  ClickInMenu(*c.form.PopupMenu1(), *c.form.Send1());
   EXPECT_EQ(c.SndText().text(), "UNIT?");
   EXPECT_EQ(c.run.qel.sent, std::vector<std::string>({"UNIT?", "*idn?", "UNIT?"}));
   EXPECT_EQ(c.Log().mid(4), QStringList({"00.00.000 SND : UNIT?", "00.00.000 REC : T"}));

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "../app/app_fixture.h"
+#include "../user_input.h"
 #include "lang_fixture.h"
 #include "ui_QEL11_Setup_HID_Unit.h"
 
@@ -35,7 +36,7 @@ TEST(LanguageSwitch, ItemOfTheRunningLanguageDoesNothing) {
     restarts.Attach(*f.app);
     const std::string settingsBefore = ReadBytes(f.settingsPath);
     auto& form = f.app->MainForm().Form();
-    (english ? form.Englisch1 : form.Deutsch1)->trigger();
+    ClickMenuItem(*form.MainMenu1, *(english ? form.Englisch1 : form.Deutsch1));
     EXPECT_TRUE(restarts.started.empty());
     EXPECT_EQ(restarts.quits, 0);
     EXPECT_EQ(ReadBytes(f.settingsPath), settingsBefore);
@@ -52,7 +53,7 @@ TEST(LanguageSwitch, OtherItemSavesStartsWithOptionsOnlyAndQuits) {
     auto& form = f.app->MainForm().Form();
     f.app->MainForm().show();
     TypeIntoScpiLine(form, 2, "*idn?");  // still in the editor at the switch
-    (english ? form.Deutsch1 : form.Englisch1)->trigger();
+    ClickMenuItem(*form.MainMenu1, *(english ? form.Deutsch1 : form.Englisch1));
 
     const MainSettings saved = ReadMainSettings(f.settingsPath);
     EXPECT_EQ(saved.english, !english);
@@ -75,7 +76,7 @@ TEST(LanguageSwitch, UnwritableSettingsReportedAndNoRestart) {
   restarts.Attach(*f.app);
   f.app->MainForm().show();
   auto& form = f.app->MainForm().Form();
-  form.Englisch1->trigger();
+  ClickMenuItem(*form.MainMenu1, *form.Englisch1);
 
   ASSERT_EQ(f.errors.size(), 1u);
   EXPECT_EQ(f.errors[0],
@@ -94,7 +95,7 @@ TEST(LanguageSwitch, StartThatFailsIsReportedAndTheRunningInstanceGoesOn) {
   restarts.Attach(*f.app);
   f.app->MainForm().show();
   auto& form = f.app->MainForm().Form();
-  form.Englisch1->trigger();
+  ClickMenuItem(*form.MainMenu1, *form.Englisch1);
 
   ASSERT_EQ(restarts.started.size(), 1u);
   EXPECT_EQ(restarts.quits, 0);
@@ -107,7 +108,7 @@ TEST(LanguageSwitch, StartThatFailsIsReportedAndTheRunningInstanceGoesOn) {
   EXPECT_EQ(ReadMainSettings(f.settingsPath).english, false);
   // The user can try again.
   restarts.startWorks = true;
-  form.Englisch1->trigger();
+  ClickMenuItem(*form.MainMenu1, *form.Englisch1);
   EXPECT_EQ(restarts.started.size(), 2u);
   EXPECT_EQ(restarts.quits, 1);
 }

@@ -4,15 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
-#include <QApplication>
-#include <QGroupBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QPushButton>
-#include <QTabBar>
-#include <algorithm>
 
 #include "core/lang/dictionary.h"
 #include "gui/lang/translate_component.h"
+#include "gui/pages/parameter_file_dialogs.h"
 #include "lang_fixture.h"
 #include "ui_QEL11_Setup_HID_Unit.h"
 
@@ -108,45 +106,22 @@ TEST(LanguageWindow, NoTextOfTheRealWindowsIsTranslatedTwice) {
   EXPECT_GT(translated, 40);
 }
 
-std::string PathOf(const QObject& object) {
-  std::string path = object.objectName().toStdString();
-  for (const QObject* o = object.parent(); o != nullptr; o = o->parent()) {
-    path = o->objectName().toStdString() + "/" + path;
-  }
-  return path;
-}
-
-QString CaptionOf(const QWidget& widget) {
-  if (const auto* button = qobject_cast<const QAbstractButton*>(&widget)) return button->text();
-  if (const auto* label = qobject_cast<const QLabel*>(&widget)) return label->text();
-  if (const auto* group = qobject_cast<const QGroupBox*>(&widget)) return group->title();
-  return {};
-}
-
-// The main window's fixed size is computed after the translation, so no English caption
-// is cut: every caption with words gets at least the width it asks for, on every tab.
-TEST(LanguageWindow, EnglishMainWindowLeavesNoCaptionCut) {
-  LangFixture english(true, /*systemIsGerman=*/true, "6083");
-  english.app->ShowMainForm();
-  auto& main = english.app->MainForm();
-  auto& tabs = *main.Form().PageControl1;
-  for (int tab = 0; tab < tabs.count(); ++tab) {
-    tabs.setCurrentIndex(tab);
-    QApplication::processEvents();
-    EXPECT_GE(tabs.tabBar()->width(), tabs.tabBar()->sizeHint().width());
-    for (QWidget* widget : main.findChildren<QWidget*>()) {
-      const bool captioned = qobject_cast<QAbstractButton*>(widget) != nullptr ||
-                             qobject_cast<QLabel*>(widget) != nullptr ||
-                             qobject_cast<QGroupBox*>(widget) != nullptr;
-      const QString caption = CaptionOf(*widget);
-      const bool hasWords =
-          std::any_of(caption.begin(), caption.end(), [](QChar c) { return c.isLetter(); });
-      if (!captioned || !hasWords || !widget->isVisible()) continue;
-      QSize need = widget->minimumSizeHint();
-      if (!need.isValid()) need = widget->sizeHint();
-      EXPECT_GE(widget->width(), need.width())
-          << "tab " << tab << " " << PathOf(*widget) << " \"" << caption.toStdString() << "\"";
+// Qt's own dialogs speak the interface's language: the parameter file dialog's buttons
+// and labels in German with German selected, in English with English.
+TEST(LanguageWindow, QtDialogsSpeakTheInterfaceLanguage) {
+  const std::vector<std::pair<bool, QStringList>> rows = {
+      {false, {"Öffnen", "Abbrechen", "Dateiname:"}}, {true, {"Open", "Cancel", "File name:"}}};
+  for (const auto& [english, expected] : rows) {
+    LangFixture f(english);
+    const auto dialog = gui::MakeParameterOpenDialog(&f.app->MainForm(), QString());
+    QStringList texts;
+    for (const QAbstractButton* button : dialog->findChildren<QAbstractButton*>()) {
+      texts << button->text().remove('&');
     }
+    for (const QLabel* label : dialog->findChildren<QLabel*>()) texts << label->text().remove('&');
+    for (const QString& text : expected)
+      EXPECT_TRUE(texts.contains(text))
+          << text.toStdString() << " in " << texts.join('|').toStdString();
   }
 }
 

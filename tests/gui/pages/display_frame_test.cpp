@@ -7,6 +7,7 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
+#include <tuple>
 
 #include "gui/pages/QEL_Display_Frame_Unit.h"
 #include "page_test_support.h"
@@ -71,6 +72,25 @@ TEST(DisplayFrame, PeakModeShowsTheSixPeakValues) {
   EXPECT_TRUE(r.F().Label3->isHidden());
   EXPECT_TRUE(r.F().AC_Out->isHidden());
   for (QWidget* w : r.PeakControls()) EXPECT_FALSE(w->isHidden()) << w->objectName().toStdString();
+}
+
+// A screen reader reads each value by its captions and its reading, with the locale's
+// separator; the reading follows every read.
+TEST(DisplayFrame, ValuesSpeakTheirCaptionsAndReadings) {
+  Readout r(kPeakReplies);
+  r.frame.SetDecimalSeparator(',');
+  Click(*r.F().ReadButton);
+  const std::vector<std::tuple<QLabel*, QString, QString>> rows = {
+      {r.F().DC_Out, "DC", "+001,0 G"},
+      {r.F().PFmin_Out, "Fast Peak min", "-000,2 G"},
+      {r.F().PSabs_Out, "Slow Peak abs", "+000,4 G"}};
+  for (const auto& [value, name, reading] : rows) {
+    EXPECT_EQ(value->accessibleName(), name);
+    EXPECT_EQ(value->accessibleDescription(), reading);
+  }
+  r.table.meter.SetReply(":read:dc?", "");
+  Click(*r.F().ReadButton);
+  EXPECT_EQ(r.F().DC_Out->accessibleDescription(), "+000,0 G");
 }
 
 TEST(DisplayFrame, AcAndDcModeVisibility) {

@@ -43,13 +43,13 @@ void SaveVia(Fixture& f, const std::string& path) {
   gui::TMainForm& form = f.app->MainForm();
   form.AskParameterSaveFile = [&path] { return QString::fromUtf8(path); };
   form.ParameterFileInfoNow = [] { return kInfo; };
-  f.Form().Parameterspeichern1->trigger();
+  ClickMenuItem(*f.Form().MainMenu1, *f.Form().Parameterspeichern1);
 }
 
 template <class Fixture>
 void OpenVia(Fixture& f, const std::string& path) {
   f.app->MainForm().AskParameterOpenFile = [&path] { return QString::fromUtf8(path); };
-  f.Form().Parameterffnen1->trigger();
+  ClickMenuItem(*f.Form().MainMenu1, *f.Form().Parameterffnen1);
 }
 
 const Lines kReadAll = {
@@ -164,7 +164,7 @@ TEST(MainFormPages, WriteAllTakesWhatTheWidgetsShow) {
   f.Form().EinheitenFrame1->Form().Mess_Modus_ComboBox->setCurrentIndex(-1);
   f.Form().OutLineFrame2->Form().OG_Edit->clear();
   f.Form().OutLineFrame2->Form().UG_Edit->setText("-1.5");
-  f.Form().TastenFrame2->Form().Funk_ComboBox->setCurrentIndex(3);
+  ChooseItem(*f.Form().TastenFrame2->Form().Funk_ComboBox, 3);
   f.app->MainForm().Button15Click();
   const Lines lines = f.Lines();
   ASSERT_EQ(lines.size(), 38u);  // 39 lines less the empty upper limit
@@ -282,7 +282,7 @@ TEST(MainFormPages, OpeningSetsTheBoxesWithoutRunningChangeHandlers) {
   // A box without selection is saved as -1 and opens again without one.
   const std::string again = f.dir.File("again.QEL");
   SaveVia(f, again);
-  e.Mess_Modus_ComboBox->setCurrentIndex(2);
+  ChooseItem(*e.Mess_Modus_ComboBox, 2);
   OpenVia(f, again);
   EXPECT_EQ(e.Mess_Modus_ComboBox->currentIndex(), -1);
   EXPECT_TRUE(f.Lines().empty());
@@ -293,16 +293,16 @@ TEST(MainFormPages, ChangeOfTabStopsTheReadoutRefresh) {
   gui::TQEL_Display_Frame& display = *f.Form().QEL_Display_Frame1;
   display.Form().Refresh->click();
   ASSERT_TRUE(display.RefreshTimer().isActive());
-  f.Form().PageControl1->setCurrentIndex(2);
+  ClickTab(*f.Form().PageControl1, 2);
   EXPECT_FALSE(display.Form().Refresh->isChecked());
   EXPECT_FALSE(display.RefreshTimer().isActive());
-  f.Form().PageControl1->setCurrentIndex(0);
+  ClickTab(*f.Form().PageControl1, 0);
   EXPECT_FALSE(display.RefreshTimer().isActive());
 }
 
 TEST(MainFormPages, ContinuousReadOfTheServiceTabRunsTheReadout) {
   AppFixture f("6083");
-  f.app->MainForm().Timer1Timer();
+  f.app->MainForm().ServiceTab()->Timer1Timer();
   EXPECT_EQ(f.Lines(), (Lines{"mode?", ":read:dc?", ":rang?;unit?"}));
   const QString dc = f.Form().QEL_Display_Frame1->Form().DC_Out->text();
   EXPECT_TRUE(dc.endsWith(" mT ")) << dc.toStdString();

@@ -15,6 +15,7 @@
 #include "../../core/pages/table_instrument.h"
 #include "../../core/platform/temp_dir.h"
 #include "../lang/qstring_printer.h"
+#include "../user_input.h"
 #include "gui/app/qel_application.h"
 #include "ui_QEL11_Setup_HID_Unit.h"
 
@@ -78,10 +79,9 @@ struct TableAppFixture {
   std::map<std::string, std::string> replies_;
 };
 
-// The user picks item `position` of a choice box (what a click in the list does).
+// The user picks item `position` of a choice box through its open list.
 inline void UserChooses(QComboBox& box, int position) {
-  box.setCurrentIndex(position);
-  emit box.activated(position);
+  ChooseItem(box, position);
 }
 
 inline QString Utf8(const char* text) {
