@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config clang-format
   libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev libgl-dev libhidapi-dev libcli11-dev libudev-dev libjpeg-dev
+  qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev libhidapi-dev libcli11-dev libudev-dev libjpeg-dev
   qt6-translations-l10n                  # Qt's own dialogs in German (and their test)
   help2man dpkg-dev desktop-file-utils   # man pages, the Debian package and its checks
   locales                                # localedef and de_DE for the locale-dependent tests

@@ -30,6 +30,8 @@ using Commands = std::vector<Command>;
 void AddLinkCommands(CLI::App& app, Commands& commands);
 // read, write, diff, store, display
 void AddPageCommands(CLI::App& app, Commands& commands);
+// monitor
+void AddMonitorCommand(CLI::App& app, Commands& commands);
 // info, errors, hardcopy
 void AddDiagCommands(CLI::App& app, Commands& commands);
 

@@ -43,6 +43,7 @@ int main(int argc, char** argv) {
   Commands commands;
   AddLinkCommands(app, commands);
   AddPageCommands(app, commands);
+  AddMonitorCommand(app, commands);
   AddDiagCommands(app, commands);
 
   // UTF-8 arguments (file names with any character) on every system.

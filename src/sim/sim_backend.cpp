@@ -16,8 +16,19 @@
 namespace qel::sim {
 
 namespace {
-using Clock = std::chrono::steady_clock;
+
+// The traffic kept for tests and checks: the newest lines only, so a virtual instrument
+// that runs for days (a long recording) does not grow without end. When the bound is
+// passed the older half goes, which costs little per line.
+template <class T>
+void KeepNewest(std::vector<T>& records) {
+  if (records.size() > SimBackend::kRecordedLinesKept) {
+    records.erase(records.begin(), records.begin() + static_cast<std::ptrdiff_t>(
+                                                         SimBackend::kRecordedLinesKept / 2));
+  }
 }
+using Clock = std::chrono::steady_clock;
+}  // namespace
 
 // State shared by the backend and its connections.
 class SimDevice {
@@ -91,6 +102,8 @@ class SimConnection : public HidConnection {
       d.queue.push_back({record.report, due, fate.cutFrame});
     }
     d.answers.push_back(std::move(record));
+    KeepNewest(d.received);
+    KeepNewest(d.answers);
     if (fate.unplugAfter) d.plugged = false;  // the queued answer can still be read
     d.changed.notify_all();
     return true;

@@ -60,10 +60,13 @@ class SimBackend : public qel::HidBackend {
     return f(instrument());
   }
 
-  // Every line received, without its line feed, in order.
+  // How many of the newest received lines (and their answers) are kept.
+  static constexpr std::size_t kRecordedLinesKept = 10000;
+
+  // Every line received, without its line feed, in order (the newest kRecordedLinesKept).
   std::vector<std::string> ReceivedLines() const;
   void ClearReceived();
-  // Every received line with the report that answered it, in order.
+  // Every received line with the report that answered it, in order (as many as above).
   std::vector<AnswerRecord> Answers() const;
 
   // Unplug: Enumerate lists nothing, open connections fail. Plug: listed again; old

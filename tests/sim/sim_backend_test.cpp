@@ -236,5 +236,21 @@ TEST(SimBackendFaults, TruncateAfterNLinesDeliversShortReports) {
   EXPECT_EQ(ReadReply(*connection, 1000).bytes, (std::vector<std::uint8_t>{0}));
 }
 
+TEST(SimBackend, KeepsOnlyTheNewestTrafficOfALongRun) {
+  SimBackend backend;
+  auto connection = OpenSim(backend);
+  const std::size_t lines = SimBackend::kRecordedLinesKept + 10;
+  for (std::size_t i = 0; i < lines; ++i) {
+    ASSERT_TRUE(WriteLine(*connection, i + 1 == lines ? "*IDN?" : "MODE?"));
+    ASSERT_EQ(ReadReply(*connection, 1000).status, ReadStatus::Report);
+  }
+  const auto received = backend.ReceivedLines();
+  EXPECT_LE(received.size(), SimBackend::kRecordedLinesKept);
+  EXPECT_GE(received.size(), SimBackend::kRecordedLinesKept / 2);
+  EXPECT_EQ(received.back(), "*IDN?");
+  EXPECT_EQ(backend.Answers().size(), received.size());
+  EXPECT_EQ(backend.Answers().back().connectionLine, static_cast<long>(lines));
+}
+
 }  // namespace
 }  // namespace qel::sim

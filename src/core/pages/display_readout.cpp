@@ -42,6 +42,20 @@ double ReadNumberField(std::string& buffer) {
   return ParseDecimal(NextReplyField(buffer)).value_or(0.0);
 }
 
+double ReadingScale(int range, int unit) {
+  if (range < 0 || range > 3 || unit < 0 || unit > 3) return 1.0;
+  return kReadingScale[static_cast<std::size_t>(unit)][static_cast<std::size_t>(range)];
+}
+
+std::string ReadingUnitText(int range, int unit) {
+  if (range < 0 || range > 3 || unit < 0 || unit > 3) return {};
+  const double scale = ReadingScale(range, unit);
+  return std::string(scale < 1   ? "k"
+                     : scale > 1 ? "m"
+                                 : "") +
+         IndexToToken(unit, kUnitLetterTokens);
+}
+
 std::string FormatReading(double value, int range, int unit, char separator) {
   if (range < 0 || range > 3 || unit < 0 || unit > 3) return std::string(kNoReadingText);
   if (value > kOverloadLimit) return std::string(kOverloadText);
@@ -54,27 +68,25 @@ std::string FormatReading(double value, int range, int unit, char separator) {
     text.insert(text.begin(), '0');
   }
   text.insert(text.begin(), v >= 0 ? '+' : '-');
-  text += ' ';
-  if (scale < 1) text += 'k';
-  if (scale > 1) text += 'm';
-  return text + IndexToToken(unit, kUnitLetterTokens) + " ";
+  return text + " " + ReadingUnitText(range, unit) + " ";
 }
 
 void DisplayReadout::ReadDisplay(ScpiSession& session, char separator) {
-  replyBuffer_ = session.ScpiQuery("mode?");
-  mode_ = TokenToIndex(NextReplyField(replyBuffer_), kModeTokens);
+  Show(ReadLiveReading(session), separator);
+}
 
-  replyBuffer_ = session.ScpiQuery(":read:dc?");
-  const double dc = ReadNumberField(replyBuffer_);
-
-  replyBuffer_ = session.ScpiQuery(":rang?;unit?");
-  range_ = TokenToIndex(NextReplyField(replyBuffer_), kRangeTokens);
-  unit_ = TokenToIndex(NextReplyField(replyBuffer_), kUnitTokens);
+void DisplayReadout::Show(const LiveReading& reading, char separator) {
+  mode_ = reading.mode;
+  range_ = reading.range;
+  unit_ = reading.unit;
   if (range_ < 0 || unit_ < 0) {
     for (std::string& text : texts_) text = kNoReadingText;
     return;
   }
-  TextOf(ReadoutLabel::DC_Out) = FormatReading(dc, range_, unit_, separator);
+  const auto format = [&](LiveValue value) {
+    return FormatReading(reading.ValueOrZero(value), range_, unit_, separator);
+  };
+  TextOf(ReadoutLabel::DC_Out) = format(LiveValue::Dc);
 
   switch (mode_) {
     case 0:
@@ -84,36 +96,21 @@ void DisplayReadout::ReadDisplay(ScpiSession& session, char separator) {
     case 1:
       acVisible_ = true;
       peakVisible_ = false;
-      replyBuffer_ = session.ScpiQuery(":read:ac?");
-      TextOf(ReadoutLabel::AC_Out) =
-          FormatReading(ReadNumberField(replyBuffer_), range_, unit_, separator);
+      TextOf(ReadoutLabel::AC_Out) = format(LiveValue::Ac);
       break;
     case 2:
       acVisible_ = false;
       peakVisible_ = true;
-      ReadPeakValues(session, separator);
+      TextOf(ReadoutLabel::PFmin_Out) = format(LiveValue::FastMin);
+      TextOf(ReadoutLabel::PFmax_Out) = format(LiveValue::FastMax);
+      TextOf(ReadoutLabel::PFabs_Out) = format(LiveValue::FastAbs);
+      TextOf(ReadoutLabel::PSmin_Out) = format(LiveValue::SlowMin);
+      TextOf(ReadoutLabel::PSmax_Out) = format(LiveValue::SlowMax);
+      TextOf(ReadoutLabel::PSabs_Out) = format(LiveValue::SlowAbs);
       break;
     default:
       break;
   }
-}
-
-void DisplayReadout::ReadPeakValues(ScpiSession& session, char separator) {
-  // Each reply: absolute;minimum;maximum.
-  replyBuffer_ = session.ScpiQuery(":peak:fast:read?;read:min?;max?");
-  const double fastAbs = ReadNumberField(replyBuffer_);
-  const double fastMin = ReadNumberField(replyBuffer_);
-  const double fastMax = ReadNumberField(replyBuffer_);
-  replyBuffer_ = session.ScpiQuery(":peak:slow:read?;read:min?;max?");
-  const double slowAbs = ReadNumberField(replyBuffer_);
-  const double slowMin = ReadNumberField(replyBuffer_);
-  const double slowMax = ReadNumberField(replyBuffer_);
-  TextOf(ReadoutLabel::PFmin_Out) = FormatReading(fastMin, range_, unit_, separator);
-  TextOf(ReadoutLabel::PFmax_Out) = FormatReading(fastMax, range_, unit_, separator);
-  TextOf(ReadoutLabel::PFabs_Out) = FormatReading(fastAbs, range_, unit_, separator);
-  TextOf(ReadoutLabel::PSmin_Out) = FormatReading(slowMin, range_, unit_, separator);
-  TextOf(ReadoutLabel::PSmax_Out) = FormatReading(slowMax, range_, unit_, separator);
-  TextOf(ReadoutLabel::PSabs_Out) = FormatReading(slowAbs, range_, unit_, separator);
 }
 
 void DisplayReadout::PeakReset(ScpiSession& session) {

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/pages/live_reading.h"
+
 namespace qel {
 
 class ScpiSession;
@@ -56,6 +58,11 @@ double ReadNumberField(std::string& buffer);
 // `range` and `unit` are positions 0..3; outside them the text is kNoReadingText.
 std::string FormatReading(double value, int range, int unit, char separator);
 
+// The factor from the instrument's unit to the one the readout shows, and that unit with
+// its prefix ("mT", "G", "kG", "kOe", "kA/m"); 1 and empty text outside positions 0..3.
+double ReadingScale(int range, int unit);
+std::string ReadingUnitText(int range, int unit);
+
 class DisplayReadout {
  public:
   struct LabelText {
@@ -70,6 +77,9 @@ class DisplayReadout {
   // Range or unit not understood: all eight labels show "-- ", visibility unchanged.
   // Mode not understood: only DC_Out is updated.
   void ReadDisplay(ScpiSession& session, char separator);
+  // Takes the labels and their visibility from a read made elsewhere (ReadLiveReading),
+  // exactly as ReadDisplay does from its own.
+  void Show(const LiveReading& reading, char separator);
   // "Peak Reset": sends kPeakResetLine; the labels change with the next read.
   static void PeakReset(ScpiSession& session);
 
@@ -92,9 +102,7 @@ class DisplayReadout {
 
  private:
   std::string& TextOf(ReadoutLabel label);
-  void ReadPeakValues(ScpiSession& session, char separator);
 
-  std::string replyBuffer_;
   int mode_ = -1;
   int range_ = -1;
   int unit_ = -1;

@@ -1,8 +1,12 @@
 #include "gui/app/qel_application.h"
 
-#include "gui/lang/qt_translations.h"
+#include <QAction>
+#include <QMenu>
 
 #include "core/platform/native_path.h"
+#include "gui/lang/qt_translations.h"
+#include "gui/trend/trend_texts.h"
+#include "ui_QEL11_Setup_HID_Unit.h"
 
 namespace qel::gui {
 
@@ -16,7 +20,8 @@ QelApplication::QelApplication(ProgramOptions options, std::unique_ptr<HidBacken
       backend_(std::move(backend)),
       link_(*backend_),
       session_(link_),
-      plugWatch_(link_) {
+      plugWatch_(link_),
+      readSource_(session_, recordClock_) {
   link_.SetReadTimeoutMs(options_.timeoutMs);
 
   mainForm_ = std::make_unique<TMainForm>(
@@ -51,6 +56,24 @@ QelApplication::QelApplication(ProgramOptions options, std::unique_ptr<HidBacken
   mainForm_->SwitchLanguage = [this](bool english) {
     LanguageItemClick(*mainForm_, language_, english, restart_);
   };
+
+  // The live readout reads through the one read source that the trend window shares.
+  mainForm_->Form().QEL_Display_Frame1->BindReadSource(readSource_);
+  trendMenuItem_ = std::make_unique<QAction>(
+      TrendText(QStringLiteral("Messwerte Verlauf"), language_.EnglishSelected));
+  trendMenuItem_->setObjectName(QStringLiteral("Verlauf1"));
+  mainForm_->Form().Service1->addAction(trendMenuItem_.get());
+  QObject::connect(trendMenuItem_.get(), &QAction::triggered,
+                   [this] { TrendForm().ShowCentredOn(*mainForm_); });
+}
+
+TTrendForm& QelApplication::TrendForm() {
+  if (!trendForm_) {
+    trendForm_ = std::make_unique<TTrendForm>(
+        TrendRun{readSource_, [this] { plugWatch_.ScanNow(); }, language_.EnglishSelected});
+    trendForm_->setAttribute(Qt::WA_QuitOnClose, false);
+  }
+  return *trendForm_;
 }
 
 QelApplication::~QelApplication() = default;

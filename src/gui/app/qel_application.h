@@ -18,6 +18,7 @@
 #include "core/link/hid_link.h"
 #include "core/link/scpi_session.h"
 #include "core/platform/app_data_folder.h"
+#include "core/record/live_read_source.h"
 #include "gui/app/QEL11_Setup_HID_Unit.h"
 #include "gui/app/language_switch.h"
 #include "gui/app/plug_watch.h"
@@ -29,6 +30,9 @@
 #include "gui/service/HardCopyUnit.h"
 #include "gui/service/SCPI_Internal_Settings_Unit.h"
 #include "gui/service/SCPI_Probe_Service_Unit.h"
+#include "gui/trend/TrendForm.h"
+
+class QAction;
 
 namespace qel::gui {
 
@@ -55,6 +59,12 @@ class QelApplication {
   TUSB_HID& UsbHid() { return *usbHid_; }
   TSCPI_Test_Form& ScpiTestForm() { return *scpiTestForm_; }
   TSprach_Form& SprachForm() { return *sprachForm_; }
+  // The one source of live reads that the live readout and the trend window share.
+  LiveReadSource& ReadSource() { return readSource_; }
+  // The trend window, made when first asked for; its menu item "Messwerte Verlauf" in
+  // "Service" (beside "SCPI Test", shown in every mode).
+  TTrendForm& TrendForm();
+  QAction& TrendMenuItem() { return *trendMenuItem_; }
   // The eight windows in creation order.
   std::vector<QWidget*> Forms() const;
   // How a language switch restarts the tool (tests replace the process calls).
@@ -76,6 +86,8 @@ class QelApplication {
   HidLink link_;
   ScpiSession session_;
   PlugWatch plugWatch_;
+  SystemRecordClock recordClock_;
+  LiveReadSource readSource_;
   // The windows go before the objects they were given.
   std::unique_ptr<TMainForm> mainForm_;
   std::unique_ptr<TUSB_HID> usbHid_;
@@ -87,6 +99,10 @@ class QelApplication {
   std::unique_ptr<TSprach_Form> sprachForm_;
   // Qt's own texts in German when German is selected.
   std::unique_ptr<QTranslator> qtTranslations_;
+  // Not in the menu's ownership tree: the item translates itself, outside the dictionary's
+  // walk.
+  std::unique_ptr<QAction> trendMenuItem_;
+  std::unique_ptr<TTrendForm> trendForm_;
 };
 
 }  // namespace qel::gui

@@ -115,7 +115,7 @@ void ServiceTabSheet::Timer1Timer() {
     timer1_.stop();
     return;
   }
-  display_.ReadDisplay();
+  display_.TimedRead(timer1_.interval());
 }
 
 }  // namespace qel::gui

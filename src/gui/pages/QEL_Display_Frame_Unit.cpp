@@ -76,7 +76,23 @@ TQEL_Display_Frame::TQEL_Display_Frame(QWidget* parent)
   ShowReadout();
 }
 
-TQEL_Display_Frame::~TQEL_Display_Frame() = default;
+TQEL_Display_Frame::~TQEL_Display_Frame() {
+  if (source_ != nullptr) source_->RemoveClient(sourceClient_);
+}
+
+void TQEL_Display_Frame::BindReadSource(LiveReadSource& source) {
+  if (source_ != nullptr) source_->RemoveClient(sourceClient_);
+  source_ = &source;
+  sourceClient_ = source.AddClient([this](const TimedReading& read) { ShowSharedRead(read); });
+}
+
+// A read made for the trend window: shown while the readout's own beat runs, so that the
+// labels change only when the readout is live, as they would with its own reads.
+void TQEL_Display_Frame::ShowSharedRead(const TimedReading& read) {
+  if (ownRead_ || !source_->Running(sourceClient_)) return;
+  readout_.Show(read.reading, separator_);
+  ShowReadout();
+}
 
 QLabel* TQEL_Display_Frame::ValueLabel(ReadoutLabel label) const {
   switch (label) {
@@ -101,9 +117,23 @@ QLabel* TQEL_Display_Frame::ValueLabel(ReadoutLabel label) const {
 }
 
 void TQEL_Display_Frame::ReadDisplay() {
+  if (source_ != nullptr) {
+    ownRead_ = true;
+    const TimedReading& read = source_->ReadNow();
+    ownRead_ = false;
+    readout_.Show(read.reading, separator_);
+    ShowReadout();
+    return;
+  }
   const bool read =
       WithSession([this](ScpiSession& session) { readout_.ReadDisplay(session, separator_); });
   if (read) ShowReadout();
+}
+
+void TQEL_Display_Frame::TimedRead(int intervalMs) {
+  if (source_ == nullptr || source_->Leads(sourceClient_, std::chrono::milliseconds(intervalMs))) {
+    ReadDisplay();
+  }
 }
 
 QStringList TQEL_Display_Frame::CaptionsOf(ReadoutLabel label) const {
@@ -170,13 +200,14 @@ void TQEL_Display_Frame::ResetClick() {
 
 void TQEL_Display_Frame::RefreshClick() {
   RunWhileChecked(refreshTimer_, *ui_->Refresh);
+  if (source_ != nullptr && !ui_->Refresh->isChecked()) source_->Stop(sourceClient_);
 }
 
 // The timer is off while a read runs, and the next tick comes a full interval after the
 // read has ended, so reads never overlap.
 void TQEL_Display_Frame::RefreshTimerTimer() {
   refreshTimer_.stop();
-  if (ui_->Refresh->isChecked()) ReadDisplay();
+  if (ui_->Refresh->isChecked()) TimedRead(kRefreshIntervalMs);
   if (ui_->Refresh->isChecked()) refreshTimer_.start();
 }
 

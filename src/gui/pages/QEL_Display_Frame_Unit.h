@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "core/pages/display_readout.h"
+#include "core/record/live_read_source.h"
 #include "gui/common/session_binding.h"
 
 class QLabel;
@@ -29,6 +30,10 @@ class TQEL_Display_Frame : public QWidget, public SessionBinding {
 
   // Reaches the instrument through `session`.
   void Bind(ScpiSession& session) { BindSession(session); }
+  // Reads through the application's one read source (which reads on the same session)
+  // from now on: its reads reach the trend window too, and while the readout refreshes,
+  // the trend window's reads reach the readout.
+  void BindReadSource(LiveReadSource& source);
   Ui::TQEL_Display_Frame& Form() { return *ui_; }
   const DisplayReadout& Readout() const { return readout_; }
   QTimer& RefreshTimer() { return refreshTimer_; }
@@ -39,6 +44,10 @@ class TQEL_Display_Frame : public QWidget, public SessionBinding {
 
   // One complete read of the readings for the current mode.
   void ReadDisplay();
+  // A read on a beat of `intervalMs` ("Refresh", the service tab's continuous read): with
+  // a read source, no read when another beat (the trend window) reads at least as often;
+  // its reads are shown instead.
+  void TimedRead(int intervalMs);
 
   // Sets the "Refresh" check mark as a click would.
   void SetRefreshChecked(bool checked);
@@ -58,8 +67,13 @@ class TQEL_Display_Frame : public QWidget, public SessionBinding {
   QStringList CaptionsOf(ReadoutLabel label) const;
   void ShowReadout();
 
+  void ShowSharedRead(const TimedReading& read);
+
   std::unique_ptr<Ui::TQEL_Display_Frame> ui_;
   DisplayReadout readout_;
+  LiveReadSource* source_ = nullptr;
+  int sourceClient_ = 0;
+  bool ownRead_ = false;  // a read of its own is shown once, not also as a shared one
   QTimer refreshTimer_;
   char separator_ = '.';
 };

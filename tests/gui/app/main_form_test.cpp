@@ -39,14 +39,15 @@ TEST(MainForm, ServiceModeOnlyWithExactCode) {
                              "Datei/Beenden",
                              "Service",
                              "Service/SCPI Test",
+                             "Service/Messwerte Verlauf",
                              "Sprache",
                              "Sprache/Englisch",
                              "Sprache/Deutsch"};
   QStringList serviceMenus = menus;
   serviceMenus.insert(6, "Service/HID Interface");
-  serviceMenus.insert(8, "Hardcopy");
-  serviceMenus.insert(9, "Probe");
-  serviceMenus.insert(10, "CalParameter");
+  serviceMenus.insert(9, "Hardcopy");
+  serviceMenus.insert(10, "Probe");
+  serviceMenus.insert(11, "CalParameter");
   const std::vector<std::pair<std::string, bool>> rows = {
       {"6083", true}, {"6083 ", false}, {"", false}, {"1234", false}, {"06083", false}};
   for (const auto& [argument, service] : rows) {

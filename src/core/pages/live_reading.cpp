@@ -1,0 +1,65 @@
+#include "core/pages/live_reading.h"
+
+#include "core/link/scpi_session.h"
+#include "core/pages/choice_lists.h"
+#include "core/pages/display_readout.h"
+#include "core/pages/number_text.h"
+#include "core/pages/page_helpers.h"
+
+namespace qel {
+namespace {
+
+std::size_t FieldCount(const std::string& reply) {
+  std::size_t count = 1;
+  for (const char c : reply) count += c == ';' ? 1 : 0;
+  return count;
+}
+
+// Takes each field of `reply` in turn (NextReplyField) into the slots given, and notes
+// whether the reply had exactly that many fields.
+template <std::size_t N>
+void TakeFields(LiveReading& reading, std::string reply, const std::array<LiveValue, N>& slots) {
+  const bool fits = FieldCount(reply) == N;
+  for (const LiveValue value : slots) {
+    reading.fields[LiveReading::Slot(value)] = NextReplyField(reply);
+    reading.valueFits[LiveReading::Slot(value)] = fits;
+  }
+}
+
+}  // namespace
+
+std::optional<double> LiveReading::Number(LiveValue value) const {
+  const auto& field = fields[Slot(value)];
+  if (!field) return std::nullopt;
+  return ParseDecimal(*field);
+}
+
+LiveReading ReadLiveReading(ScpiSession& session) {
+  const std::uint64_t unansweredBefore = session.UnansweredLines();
+  LiveReading reading;
+  std::string buffer = session.ScpiQuery("mode?");
+  reading.modeFits = FieldCount(buffer) == 1;
+  reading.mode = TokenToIndex(NextReplyField(buffer), kModeTokens);
+
+  TakeFields(reading, session.ScpiQuery(":read:dc?"), std::array{LiveValue::Dc});
+
+  buffer = session.ScpiQuery(":rang?;unit?");
+  reading.rangeUnitFits = FieldCount(buffer) == 2;
+  reading.range = TokenToIndex(NextReplyField(buffer), kRangeTokens);
+  reading.unit = TokenToIndex(NextReplyField(buffer), kUnitTokens);
+
+  if (reading.range >= 0 && reading.unit >= 0) {
+    if (reading.mode == 1) {
+      TakeFields(reading, session.ScpiQuery(":read:ac?"), std::array{LiveValue::Ac});
+    } else if (reading.mode == 2) {
+      TakeFields(reading, session.ScpiQuery(":peak:fast:read?;read:min?;max?"),
+                 std::array{LiveValue::FastAbs, LiveValue::FastMin, LiveValue::FastMax});
+      TakeFields(reading, session.ScpiQuery(":peak:slow:read?;read:min?;max?"),
+                 std::array{LiveValue::SlowAbs, LiveValue::SlowMin, LiveValue::SlowMax});
+    }
+  }
+  reading.answered = session.UnansweredLines() == unansweredBefore;
+  return reading;
+}
+
+}  // namespace qel
