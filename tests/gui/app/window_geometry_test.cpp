@@ -163,6 +163,13 @@ TEST(WindowGeometry, EveryWindowFixedFittingCentredWithNothingCut) {
       ExpectNothingCutOrOverlapped(window, name);
       window.hide();
     }
+    // The trend window is made when its menu item is first chosen.
+    f.app->TrendMenuItem().trigger();
+    QWidget& trend = f.app->TrendForm();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&trend));
+    ExpectFixedFittingAndCentredOn(trend, main.frameGeometry(), context + "TrendForm");
+    ExpectNothingCutOrOverlapped(trend, context + "TrendForm");
+    trend.hide();
   }
 }
 

@@ -84,6 +84,14 @@ bool Gallery(bool english, const QDir& folder, int& saved) {
     if (!Save(window, folder, name, saved)) return false;
     window.hide();
   }
+  tool.TrendMenuItem().trigger();  // the trend window, made at its menu item's first use
+  QWidget& trend = tool.TrendForm();
+  if (!QTest::qWaitForWindowExposed(&trend)) return false;
+  QTest::qWait(1500);  // a few live readings on the chart
+  const QString name =
+      QString("%1-%2-%3").arg(language).arg(forms.size() + 1).arg(trend.objectName());
+  if (!Save(trend, folder, name, saved)) return false;
+  trend.hide();
   return true;
 }
 
