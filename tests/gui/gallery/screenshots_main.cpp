@@ -87,7 +87,8 @@ bool Gallery(bool english, const QDir& folder, int& saved) {
   tool.TrendMenuItem().trigger();  // the trend window, made at its menu item's first use
   QWidget& trend = tool.TrendForm();
   if (!QTest::qWaitForWindowExposed(&trend)) return false;
-  QTest::qWait(1500);  // a few live readings on the chart
+  Press(trend, "StartButton");
+  QTest::qWait(3000);  // a few live readings on the chart
   const QString name =
       QString("%1-%2-%3").arg(language).arg(forms.size() + 1).arg(trend.objectName());
   if (!Save(trend, folder, name, saved)) return false;
