@@ -5,7 +5,8 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake ninja-build pkg-config clang-format
+  build-essential cmake ninja-build pkg-config
+  clang-format clang-tidy                # the style gate (scripts/check-style.sh): both 14
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev libgl-dev libhidapi-dev libcli11-dev libudev-dev libjpeg-dev
   help2man dpkg-dev desktop-file-utils   # man pages, the Debian package and its checks
