@@ -5,10 +5,11 @@
 #    file of the tree: a file it would change fails the gate;
 #  - clang-tidy (Debian's clang-tidy 14, the repository's .clang-tidy) over the project's own
 #    translation units of a finished build (its compile_commands.json): the core, the
-#    virtual instrument, qel11ctl and the window program; any finding fails the gate.
-#    clang-tidy runs on all cores; a translation unit whose source, project headers,
-#    compile command and .clang-tidy are unchanged since it last passed is not checked
-#    again (the record is kept in BUILD_DIR/clang-tidy-passed);
+#    virtual instrument and qel11ctl (QEL_TIDY_GUI=1: the window program too); any finding
+#    fails the gate. clang-tidy runs on all cores; a translation unit whose source,
+#    project headers, compile command and .clang-tidy are unchanged since it last passed is
+#    not checked again (the record is kept in BUILD_DIR/clang-tidy-passed);
+#    QEL_TIDY_ONLY=REGEX checks only the units whose path matches;
 #  - with QEL_REQUIRE_SPDX=1, every project source file must carry the line
 #    "SPDX-License-Identifier: GPL-3.0-or-later" (scripts/add-spdx.sh adds it).
 # Usage: scripts/check-style.sh [--format-only | --tidy-only] [BUILD_DIR]
@@ -95,12 +96,15 @@ if [ "$run_tidy" -eq 1 ]; then
   out=$(mktemp -d)
   trap 'rm -rf "$out"' EXIT
   mkdir -p "$passed"
+  parts="core sim cli"
+  [ "${QEL_TIDY_GUI:-0}" = 1 ] && parts="$parts gui"
   mapfile -t units < <(python3 -c '
-import json, sys
+import json, re, sys
+only = re.compile(sys.argv[4])
 for entry in json.load(open(sys.argv[1] + "/compile_commands.json")):
     if any(entry["file"].startswith(sys.argv[2] + "/src/" + part + "/")
-           for part in ("core", "sim", "cli", "gui")):
-        print(entry["file"])' "$build" "$source_dir" | sort -u)
+           for part in sys.argv[3].split()) and only.search(entry["file"]):
+        print(entry["file"])' "$build" "$source_dir" "$parts" "${QEL_TIDY_ONLY:-.}" | sort -u)
   export -f tidy_one
   export source_dir
   printf '%s\n' "${units[@]}" |
