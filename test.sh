@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test: the whole suite with ctest, then
+# Installs what is missing, builds, checks the style (clang-format and clang-tidy,
+# scripts/check-style.sh), and runs every test: the whole suite with ctest, then
 # the end-to-end HID suite in a qemu guest (when it can run), the Windows build and its
 # tests under Wine, the Debian package built and checked, then the core and sim tests
 # again under AddressSanitizer and UndefinedBehaviorSanitizer, and last a short run of
@@ -13,9 +14,19 @@ preset=default
 [ -n "${CI:-}" ] && preset=ci   # warnings are errors in CI
 jobs=$(nproc)
 
+# ---- style, first half: clang-format over every C++ file of the tree, before any build
+echo "== style: clang-format"
+scripts/check-style.sh --format-only
+# ---- end style
+
 echo "== build ($preset)"
 cmake --preset "$preset"
 cmake --build --preset "$preset" -j "$jobs"
+# ---- style, second half: clang-tidy over the build's own translation units (those
+# unchanged since they last passed are not checked again)
+echo "== style: clang-tidy"
+scripts/check-style.sh --tidy-only "build/$preset"
+# ---- end style
 echo "== tests ($preset)"
 ctest --preset "$preset" -j "$jobs" -LE e2e   # the e2e suite runs on its own below
 

@@ -97,7 +97,9 @@ if(QEL_BUILD_MAN_PAGES)
   endif()
 endif()
 
-install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
+# The licence in Debian's machine-readable copyright format, where Debian keeps it.
+install(FILES ${PROJECT_SOURCE_DIR}/README.md ${CMAKE_CURRENT_LIST_DIR}/debian/copyright
+        DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
 include(${CMAKE_CURRENT_LIST_DIR}/Packaging.cmake)
 

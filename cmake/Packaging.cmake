@@ -1,7 +1,9 @@
 # The Debian package, built with `cpack -G DEB` in the build folder. Its dependencies come
 # from the programs' shared libraries (dpkg-shlibdeps, from dpkg-dev).
-set(QEL_PACKAGE_MAINTAINER "QEL11 configuration tool maintainers <qel11-config@example.org>"
-    CACHE STRING "Maintainer field of the Debian package: name <e-mail>")
+# The maintainer is the author of the project's history; the same name and address stand in
+# debian/copyright (installed as /usr/share/doc/qel11-config/copyright).
+set(QEL_PACKAGE_MAINTAINER
+    "Seed dc3d882c maintainers <maintainers@users.noreply.c-seed-dc3d882c.example>")
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME qel11-config)

@@ -48,6 +48,7 @@ expected=$(
     echo "-rw-r--r-- root/root ./usr/share/icons/hicolor/${size}x$size/apps/qel11-config.png"
   done
   echo "-rw-r--r-- root/root ./usr/share/doc/qel11-config/README.md"
+  echo "-rw-r--r-- root/root ./usr/share/doc/qel11-config/copyright"
 )
 actual=$(dpkg-deb --contents "$deb" | awk '$1 !~ /^d/ { print $1, $2, $6 }')
 missing=$(comm -23 <(sort <<< "$expected") <(sort <<< "$actual"))
@@ -63,6 +64,20 @@ dpkg-deb --ctrl-tarfile "$deb" | tar -tvf - ./postinst | grep -q '^-rwxr-xr-x' |
 root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
 dpkg -x "$deb" "$root"
+
+# The licence: Debian's machine-readable copyright file naming GPL-3.0-or-later for every
+# file, its contact being the package's maintainer.
+copyright=$root/usr/share/doc/qel11-config/copyright
+if [ -f "$copyright" ]; then
+  head -1 "$copyright" | grep -qx \
+    'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' ||
+    bad "copyright: first line is not the machine-readable format's"
+  grep -qx 'Files: \*' "$copyright" || bad "copyright: no 'Files: *' paragraph"
+  grep -qx 'License: GPL-3.0-or-later' "$copyright" || bad "copyright: no GPL-3.0-or-later"
+  contact=$(sed -n 's/^Upstream-Contact: //p' "$copyright")
+  [[ $contact == "$(field Maintainer)" ]] ||
+    bad "copyright: Upstream-Contact '$contact' is not the Maintainer '$(field Maintainer)'"
+fi
 for program in qel11ctl qel11-sim qel11-config; do
   said=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM timeout 20 \
     "$root/usr/bin/$program" --version 2>&1) || bad "$program --version failed: $said"

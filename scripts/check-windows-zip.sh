@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Checks the Windows zip of a finished Windows build: it holds exactly qel11ctl.exe,
-# qel11-sim.exe and the README; the programs import no DLL beyond Windows' own; unpacked,
-# they run under Wine; qel11ctl.exe reports no instrument cleanly; and against the Linux
+# qel11-sim.exe, the README and the LICENSE; the programs import no DLL beyond Windows' own;
+# unpacked, they run under Wine; qel11ctl.exe reports no instrument cleanly; and against the Linux
 # qel11-sim it prints byte for byte what the Linux qel11ctl prints, command by command.
 # Usage: scripts/check-windows-zip.sh WINDOWS_BUILD_DIR [LINUX_BUILD_DIR]
 set -euo pipefail
@@ -18,7 +18,8 @@ out=$build/zip-check
 rm -rf "$out" && mkdir -p "$out"
 (cd "$out" && cmake -E tar xf "$zip")
 listing=$(cd "$out" && find . -type f | sort)
-expected=$(printf '%s\n' "./$name/README.md" "./$name/qel11-sim.exe" "./$name/qel11ctl.exe")
+expected=$(printf '%s\n' "./$name/LICENSE" "./$name/README.md" "./$name/qel11-sim.exe" \
+  "./$name/qel11ctl.exe" | sort)
 [ "$listing" = "$expected" ] || bad "zip contents: $listing"
 
 # Only DLLs that every Windows has: a static C and C++ runtime, no libwinpthread or libjpeg.

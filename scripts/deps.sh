@@ -5,7 +5,8 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake ninja-build pkg-config clang-format
+  build-essential cmake ninja-build pkg-config
+  clang-format clang-tidy                # the style gate (scripts/check-style.sh): both 14
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev libhidapi-dev libcli11-dev libudev-dev libjpeg-dev
   qt6-translations-l10n                  # Qt's own dialogs in German (and their test)

@@ -15,9 +15,8 @@ void StreamLog::AppendLine(const std::string& line) {
   out_ << Win1252ToUtf8(line) << '\n' << std::flush;
 }
 
-CliContext::CliContext(const GlobalOptions& options, DeviceSlot slot, std::ostream& out,
-                       std::ostream& err)
-    : options_(options), slot_(std::move(slot)), out_(out), err_(err), stderrLog_(err) {}
+CliContext::CliContext(GlobalOptions options, DeviceSlot slot, std::ostream& out, std::ostream& err)
+    : options_(std::move(options)), slot_(std::move(slot)), out_(out), err_(err), stderrLog_(err) {}
 
 bool CliContext::Init() {
   language_.EnglishSelected = DecideEnglishAtStart(EnvLookup(ProcessEnv));

@@ -60,7 +60,7 @@ class StreamLog : public LogView {
 
 class CliContext {
  public:
-  CliContext(const GlobalOptions& options, DeviceSlot slot, std::ostream& out, std::ostream& err);
+  CliContext(GlobalOptions options, DeviceSlot slot, std::ostream& out, std::ostream& err);
 
   // Decides the language and builds the backend; false (with a message) when the device
   // text names nothing usable.

@@ -29,10 +29,7 @@ std::vector<std::string> HidInstrumentPaths() {
   const std::unique_ptr<HidBackend> backend = MakeSystemHidBackend();
   std::vector<std::string> paths;
   for (const HidDeviceInfo& info : backend->Enumerate()) {
-    if (info.vendorId == kQelVendorId &&
-        (info.productId == kQelProductId || info.productId == kQelProductIdAlt)) {
-      paths.push_back(info.path);
-    }
+    if (IsInstrumentId(info.vendorId, info.productId)) paths.push_back(info.path);
   }
   return paths;
 }

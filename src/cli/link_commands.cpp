@@ -14,9 +14,7 @@ int RunList(CliContext& context) {
   context.StartRows();
   int found = 0;
   for (const HidDeviceInfo& info : context.Backend().Enumerate()) {
-    if (info.vendorId != kQelVendorId ||
-        (info.productId != kQelProductId && info.productId != kQelProductIdAlt))
-      continue;
+    if (!IsInstrumentId(info.vendorId, info.productId)) continue;
     const std::string path = Win1252ToUtf8(info.path);
     const std::string description = Win1252ToUtf8(HidLink::DescribeDevice(info));
     context.Row(path + '\t' + description, {{"path", path}, {"description", description}});

@@ -3,14 +3,18 @@
 
 #include <CLI/CLI.hpp>
 #include <clocale>
+#include <exception>
 #include <iostream>
 
 #include "cli/command.h"
 #include "cli/device_runner.h"
 #include "cli/page_commands.h"
 #include "core/platform/console.h"
+#include "core/text/decimal_separator.h"
 
-int main(int argc, char** argv) {
+namespace {
+
+int RunProgram(int argc, char** argv) {
   using namespace qel::cli;
   qel::PrepareUtf8Console();
   // Device strings from the system and the "Save at" text follow the user's locale;
@@ -37,7 +41,7 @@ int main(int argc, char** argv) {
                "machine-readable output: one JSON document on stdout (list, scpi, diff, "
                "write --verify, display, info, errors)");
   app.add_flag(
-      "--simulate", [&options](std::int64_t) { options.devices.push_back("sim"); },
+      "--simulate", [&options](std::int64_t) { options.devices.emplace_back("sim"); },
       "the built-in virtual instrument (same as --device sim)");
 
   Commands commands;
@@ -49,6 +53,7 @@ int main(int argc, char** argv) {
   // UTF-8 arguments (file names with any character) on every system.
   std::vector<std::string> arguments = qel::Utf8Arguments(argc, argv);
   std::vector<char*> utf8Argv;
+  utf8Argv.reserve(arguments.size());
   for (std::string& argument : arguments) utf8Argv.push_back(argument.data());
   try {
     app.parse(static_cast<int>(utf8Argv.size()), utf8Argv.data());
@@ -63,9 +68,24 @@ int main(int argc, char** argv) {
     return kExitUsage;
   }
 
-  options.decimalSeparator = UserDecimalSeparator();
+  options.decimalSeparator = qel::SystemDecimalSeparator();
   for (const Command& command : commands) {
     if (command.app->parsed()) return RunCommand(options, command, std::cout, std::cerr);
   }
   return kExitUsage;
+}
+
+}  // namespace
+
+// Whatever escapes a command (out of memory, a file system error) ends the run with its
+// reason and the usage-or-file-error status, never through std::terminate.
+int main(int argc, char** argv) {
+  try {
+    return RunProgram(argc, argv);
+  } catch (const std::exception& e) {
+    std::cerr << "qel11ctl: " << e.what() << '\n';
+  } catch (...) {
+    std::cerr << "qel11ctl: unexpected error\n";
+  }
+  return qel::cli::kExitUsage;
 }

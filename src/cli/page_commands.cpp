@@ -1,7 +1,6 @@
 #include "cli/page_commands.h"
 
 #include <CLI/CLI.hpp>
-#include <clocale>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -16,17 +15,6 @@
 #include "core/text/win1252.h"
 
 namespace qel::cli {
-
-char UserDecimalSeparator() {
-  const std::string previous = std::setlocale(LC_NUMERIC, nullptr);
-  char separator = '.';
-  if (std::setlocale(LC_NUMERIC, "") != nullptr) {
-    const char* point = std::localeconv()->decimal_point;
-    if (point != nullptr && point[0] != '\0' && point[1] == '\0') separator = point[0];
-  }
-  std::setlocale(LC_NUMERIC, previous.c_str());
-  return separator;
-}
 
 void NameUnfitReplies(CliContext& context, const UnfitReplies& unfit) {
   for (const UnfitReply& entry : unfit) {

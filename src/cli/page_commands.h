@@ -34,9 +34,4 @@ int RunStore(CliContext& context);
 // One live read; one "NAME<TAB>TEXT" line per visible value label.
 int RunDisplay(CliContext& context);
 
-// The C library's decimal separator of the user's locale (LC_NUMERIC from the
-// environment), without leaving that locale switched on for the rest of the run. Not
-// safe while other threads run: main asks once, before any instrument does.
-char UserDecimalSeparator();
-
 }  // namespace qel::cli

@@ -2,6 +2,7 @@
 #include <CLI/CLI.hpp>
 #include <csignal>
 #include <cstdio>
+#include <exception>
 #include <iostream>
 #include <stdexcept>
 #include <tuple>
@@ -49,9 +50,7 @@ void StopOnSignals() {
 }
 #endif
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int RunProgram(int argc, char** argv) {
   qel::PrepareUtf8Console();
   qel::sim::SimOptions options;
   int port = 0;
@@ -74,7 +73,10 @@ int main(int argc, char** argv) {
   app.add_option("--stop-after", options.stopAnsweringAfter, "answer the first N lines, then none");
   app.add_option("--disconnect-after", options.disconnectAfter,
                  "close the connection after the Nth line (then accept a new one)");
-  std::string silentLines, garbageLines, truncateLines, lateMs;
+  std::string silentLines;
+  std::string garbageLines;
+  std::string truncateLines;
+  std::string lateMs;
   app.add_option("--silent-lines", silentLines, "N or N-M: no answer to these lines");
   app.add_option("--drop-line", options.dropLine,
                  "close the connection when line N arrives, without answering it");
@@ -116,6 +118,7 @@ int main(int argc, char** argv) {
   // UTF-8 arguments (file names with any character) on every system.
   std::vector<std::string> arguments = qel::Utf8Arguments(argc, argv);
   std::vector<char*> utf8Argv;
+  utf8Argv.reserve(arguments.size());
   for (std::string& argument : arguments) utf8Argv.push_back(argument.data());
   try {
     app.parse(static_cast<int>(utf8Argv.size()), utf8Argv.data());
@@ -185,4 +188,19 @@ int main(int argc, char** argv) {
     return 2;
   }
   return 0;
+}
+
+}  // namespace
+
+// Whatever escapes (out of memory, a bad state file's folder) ends the run with its reason
+// and status 2, never through std::terminate.
+int main(int argc, char** argv) {
+  try {
+    return RunProgram(argc, argv);
+  } catch (const std::exception& e) {
+    std::cerr << "qel11-sim: " << e.what() << '\n';
+  } catch (...) {
+    std::cerr << "qel11-sim: unexpected error\n";
+  }
+  return 2;
 }

@@ -146,7 +146,7 @@ class SimConnection : public HidConnection {
 
 }  // namespace
 
-SimBackend::SimBackend(SimOptions options) : device_(std::make_shared<SimDevice>(options)) {
+SimBackend::SimBackend(const SimOptions& options) : device_(std::make_shared<SimDevice>(options)) {
   SimDevice& d = *device_;
   if (!options.stateFile.empty()) {
     std::string error;

@@ -43,7 +43,7 @@ class SimBackend : public qel::HidBackend {
  public:
   // Loads options.stateFile when it exists; throws std::runtime_error when it cannot be
   // read, so a damaged file is never overwritten with defaults.
-  explicit SimBackend(SimOptions options = {});
+  explicit SimBackend(const SimOptions& options = {});
   ~SimBackend() override;  // writes options.stateFile
 
   std::vector<HidDeviceInfo> Enumerate() override;

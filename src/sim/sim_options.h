@@ -6,6 +6,8 @@
 #include <string>
 #include <utility>
 
+#include "core/link/hid_backend.h"
+
 namespace qel::sim {
 
 // Received lines first..last (1-based, both included); empty when first is -1.
@@ -23,8 +25,9 @@ std::optional<LineRange> ParseLineRange(const std::string& text);
 struct SimOptions {
   std::uint64_t seed = 1;            // reading model; same seed, same readings
   std::uint16_t productId = 0xFE78;  // 0x003F is the other accepted ID
-  int outputReportLength = 65;       // with report-ID byte; 66 is the other variant
-  int inputReportLength = 65;
+  // with report-ID byte; 66 is the other output variant
+  int outputReportLength = static_cast<int>(kReportSize);
+  int inputReportLength = static_cast<int>(kReportSize);
   int latencyMs = 0;              // delay before each input report
   long stopAnsweringAfter = -1;   // answer the first N lines, then stay silent
   LineRange silentLines;          // these lines get no answer; later ones do again

@@ -62,7 +62,7 @@ class UhidDevice {
   bool Destroy();
 
   // Reads one event; false (with a message) when the descriptor failed or closed.
-  bool ReadEvent(UhidEvent& event, std::string& error);
+  bool ReadEvent(UhidEvent& out, std::string& error);
 
   // UHID_INPUT2: one input report, as the device would send it over USB (no report-ID byte
   // for a device without report IDs).

@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <regex>
+#include <string>
 
 #include "process_runner.h"
 #include "report_stream_peer.h"
@@ -126,12 +128,30 @@ TEST(Qel11ctlScpi, WrongIdsAreNotAnInstrument) {
   EXPECT_TRUE(peer.Frames().empty());
 }
 
-TEST(Qel11ctlList, ListsTheInstrument) {
-  ReportStreamPeer peer(QelHello(), Meter);
-  const auto r = Ctl({"--device", peer.Device(), "list"});
-  EXPECT_EQ(r.exitCode, 0) << r.err;
-  EXPECT_EQ(r.out, peer.Device() + "\tDEV: KORVAL QEL11 Vendor:$04D8 Product:$FE78\n");
-  EXPECT_TRUE(peer.Frames().empty());  // listing sends nothing
+TEST(Qel11ctlList, ListsTheInstrumentWithEitherProductId) {
+  const struct {
+    std::uint16_t product;
+    std::string shown;  // after the path; empty: not listed
+  } rows[] = {
+      {0xFE78, "\tDEV: KORVAL QEL11 Vendor:$04D8 Product:$FE78\n"},
+      {0x003F, "\tDEV: KORVAL QEL11 Vendor:$04D8 Product:$003F\n"},
+      {0x0001, ""},
+  };
+  for (const auto& row : rows) {
+    HidDeviceInfo hello = QelHello();
+    hello.productId = row.product;
+    ReportStreamPeer peer(hello, Meter);
+    const auto r = Ctl({"--device", peer.Device(), "list"});
+    if (row.shown.empty()) {
+      EXPECT_EQ(r.exitCode, 1);
+      EXPECT_EQ(r.out, "");
+      EXPECT_EQ(r.err, "qel11ctl: no instrument found\n");
+    } else {
+      EXPECT_EQ(r.exitCode, 0) << r.err;
+      EXPECT_EQ(r.out, peer.Device() + row.shown);
+    }
+    EXPECT_TRUE(peer.Frames().empty());  // listing sends nothing
+  }
 }
 
 TEST(Qel11ctlUsage, BadArgumentsExit2) {

@@ -6,6 +6,9 @@
 
 #include <filesystem>
 #include <fstream>
+#include <regex>
+#include <string>
+#include <vector>
 
 #include "core/link/hid_link.h"
 #include "core/link/scpi_session.h"
@@ -64,10 +67,20 @@ TEST(Qel11ctlPages, ReadSendsTheReadAllLinesAndWritesTheFile) {
 
 TEST(Qel11ctlPages, ReadToStdoutIsTheSameFile) {
   SimPeer sim;
-  const auto r = Ctl({"--device", sim.peer.Device(), "read"});
-  ASSERT_EQ(r.exitCode, 0) << r.err;
-  EXPECT_EQ(r.out.rfind("[Info]\r\n", 0), 0u);
-  EXPECT_NE(r.out.find("[LAN]\r\nIP:IP1="), std::string::npos);
+  TempFolder dir;
+  const auto file = dir.path / "setup.QEL";
+  ASSERT_EQ(Ctl({"--device", sim.peer.Device(), "read", "-o", file.string()}).exitCode, 0);
+  // The file as written, but for the minute it was saved at.
+  const std::regex savedAt("Save at=[^\r]*");
+  const std::string expected = std::regex_replace(ReadFile(file), savedAt, "");
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"read"}, std::vector<std::string>{"read", "-o", "-"}}) {
+    std::vector<std::string> all = {"--device", sim.peer.Device()};
+    all.insert(all.end(), args.begin(), args.end());
+    const auto r = Ctl(all);
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(std::regex_replace(r.out, savedAt, ""), expected) << args.back();
+  }
 }
 
 TEST(Qel11ctlPages, ReadWithoutEveryAnswerWritesNothing) {

@@ -1,5 +1,5 @@
-// Built only by the core_has_no_qt test, which expects this to fail to compile:
-// the core library must not be able to reach Qt.
+// Built only by the core_has_no_qt test, which expects this to fail to compile on the
+// missing Qt header: the core library must not be able to reach Qt.
 #include <QtCore/QString>
 
 QString probe() {

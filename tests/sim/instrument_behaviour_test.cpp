@@ -186,5 +186,22 @@ TEST(InstrumentOutputs, FunctionsLimitsLogicAndTests) {
   EXPECT_EQ(state(3), "1");
 }
 
+TEST(InstrumentOutputs, AReadingOnALimitIsInsideIt) {
+  const struct {
+    const char* setting;
+    const char* state;
+  } rows[] = {
+      {"FUNC IFIN;LIMI:LOW 0.03125;HIGH 0.05", "1"}, {"FUNC IFIN;LIMI:LOW 0.02;HIGH 0.03125", "1"},
+      {"FUNC IFIN;LIMI:LOW 0.0313;HIGH 0.05", "0"},  {"FUNC IFOU;LIMI:LOW 0.03125;HIGH 0.05", "0"},
+      {"FUNC IFOU;LIMI:LOW 0.02;HIGH 0.03125", "0"}, {"FUNC IFHI;LIMI:HIGH 0.03125", "0"},
+      {"FUNC IFLO;LIMI:LOW 0.03125", "0"},
+  };
+  for (const auto& row : rows) {
+    Instrument instrument = QuietInstrument(0.03125);  // exact in binary: no rounding
+    instrument.HandleLine(std::string("DGIO:SET:OUT1:") + row.setting);
+    EXPECT_EQ(instrument.HandleLine("DGIO:OUT1?"), row.state) << row.setting;
+  }
+}
+
 }  // namespace
 }  // namespace qel::sim

@@ -71,7 +71,9 @@ INSTANTIATE_TEST_SUITE_P(
                       RoundTrip{"INTE:CONS:MAG:GA0 0.998", "INTE:CONS:MAG:GA0?", "0.998"},
                       RoundTrip{"INTE:SN \"4711\"", "SN:UNIT?", "4711"},
                       RoundTrip{"INTE:CALI \"\"", "SN:CALI?", ""},
+                      RoundTrip{"INTE:SN \"47\"\"11\"", "SN:UNIT?", "47\"11"},
                       RoundTrip{"INTE:RANG 3", "INTE:RANG?", "3"},
+                      RoundTrip{"INTE:RANG 7;*RST", "INTE:RANG?", "-1"},
                       RoundTrip{"inte:tlok 1", "inte:tlok?", "1"},
                       RoundTrip{"INTE:HCLN 16", "INTE:HCLN?", "16"}));
 
@@ -83,6 +85,7 @@ INSTANTIATE_TEST_SUITE_P(
         RoundTrip{"PROB:LOCK 6083;:PROB:CAL \"Cal --\"", "PROB:CAL?", "\"Cal --          \""},
         RoundTrip{"PROB:LOCK 6083;:PROB:Type 3", "Probe:TYPE?", "3"},
         RoundTrip{"PROB:LOCK 6083;:PROB:SN \"990112999\"", "Probe:SN?", "\"990112999\""},
+        RoundTrip{"PROB:LOCK 6083;:PROB:SN \"99\"\"01\"", "Probe:SN?", "\"99\"\"01\""},
         RoundTrip{"PROB:LOCK 6083;:PROB:S01 150", "PROB:S01?", "150"},
         RoundTrip{"PROB:LOCK 6083;:PROB:alf1 0.013000000", "PROB:alf1?", "0.013"},
         RoundTrip{"PROB:LOCK 6083;:PROB:ALF2 0.012500000", "PROB:ALF2?", "0.0125"},

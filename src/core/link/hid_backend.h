@@ -77,4 +77,13 @@ inline constexpr std::uint16_t kQelVendorId = 0x04D8;
 inline constexpr std::uint16_t kQelProductId = 0xFE78;
 inline constexpr std::uint16_t kQelProductIdAlt = 0x003F;
 
+// The instrument's report with its report-ID byte: 64 data bytes and the ID in front.
+inline constexpr std::size_t kReportSize = 65;
+
+// Whether these USB IDs are the instrument's: its vendor with either product ID. The one
+// test the link, `qel11ctl list` and the choice of many instruments all apply.
+constexpr bool IsInstrumentId(std::uint16_t vendor, std::uint16_t product) {
+  return vendor == kQelVendorId && (product == kQelProductId || product == kQelProductIdAlt);
+}
+
 }  // namespace qel

@@ -80,13 +80,8 @@ void HidLink::SetStatus(qel::ConnectStatus status, bool connected) {
   if (changed && OnStatusChanged) OnStatusChanged();
 }
 
-bool HidLink::MatchesIds(const HidDevice* device, std::uint16_t vendor, std::uint16_t product) {
-  return device != nullptr && device->VendorId() == vendor && device->ProductId() == product;
-}
-
 bool HidLink::IsInstrument(const HidDevice* device) {
-  return MatchesIds(device, kQelVendorId, kQelProductId) ||
-         MatchesIds(device, kQelVendorId, kQelProductIdAlt);
+  return device != nullptr && IsInstrumentId(device->VendorId(), device->ProductId());
 }
 
 // The link opens what it claims at once: a device that cannot be opened (no permission
@@ -290,7 +285,7 @@ std::string HidLink::ReadReport() {
       }
     }
   }
-  const std::string text = ReplyText(buffer, n);
+  std::string text = ReplyText(buffer, n);
   DebugLog("REC: >" + text + "<");
   std::copy_n(buffer.begin() + 1, lastReport_.size(), lastReport_.begin());
   return text;

@@ -53,7 +53,6 @@ class HidLink {
   bool WriteReport(const std::string& text);
   std::string ReadReport();
 
-  static bool MatchesIds(const HidDevice* device, std::uint16_t vendor, std::uint16_t product);
   static bool IsInstrument(const HidDevice* device);
   static std::string DescribeDevice(const HidDevice& device);
   static std::string DescribeDevice(const HidDeviceInfo& info);
@@ -63,7 +62,7 @@ class HidLink {
   bool Connected() const { return connected_; }
   qel::ConnectStatus ConnectStatus() const { return status_; }
   HidDevice* LinkDevice() const { return linkDevice_; }
-  const std::array<std::uint8_t, 65>& LastReport() const { return lastReport_; }
+  const std::array<std::uint8_t, kReportSize>& LastReport() const { return lastReport_; }
   HidDeviceController& Controller() { return controller_; }
   LogView& Memo() { return *memo_; }
 
@@ -114,7 +113,7 @@ class HidLink {
   bool connected_ = false;
   qel::ConnectStatus status_ = ConnectStatus::Initial;
   bool debug_ = false;
-  std::array<std::uint8_t, 65> lastReport_{};
+  std::array<std::uint8_t, kReportSize> lastReport_{};
 
   int readTimeoutMs_ = kDefaultReadTimeoutMs;
   int owedLifetimeMs_ = kOwedReportLifetimeMs;

@@ -15,29 +15,11 @@
 #include <string_view>
 #include <utility>
 
+#include "core/text/win1252.h"
+
 namespace qel {
 
 namespace {
-
-// Unicode code points of Windows-1252 bytes 0x80..0x9F. 0 marks the five bytes that
-// Windows-1252 leaves undefined; Windows maps them to U+0081, U+008D, U+008F, U+0090 and
-// U+009D and back, so those do the same.
-constexpr std::array<char32_t, 32> kWindows1252High = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,  // 0x80
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,       // 0x88
-    0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  // 0x90
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,  // 0x98
-};
-
-char ToWindows1252(char32_t c) {
-  if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<char>(c);
-  for (std::size_t i = 0; i < kWindows1252High.size(); ++i) {
-    const char32_t mapped =
-        kWindows1252High[i] != 0 ? kWindows1252High[i] : static_cast<char32_t>(0x80 + i);
-    if (c == mapped) return static_cast<char>(0x80 + i);
-  }
-  return '?';
-}
 
 bool IsHighSurrogate(char32_t c) {
   return c >= 0xD800 && c <= 0xDBFF;
@@ -98,7 +80,7 @@ std::string WideToWindows1252(const wchar_t* text) {
     const auto c = static_cast<char32_t>(*p);
     // A UTF-16 pair (wchar_t is 16 bits on Windows) is one character beyond Latin-1.
     if (IsHighSurrogate(c) && IsLowSurrogate(static_cast<char32_t>(p[1]))) ++p;
-    out.push_back(ToWindows1252(c));
+    out.push_back(CodePointToWin1252(c));
   }
   return out;
 }

@@ -146,15 +146,18 @@ class StreamConnection : public HidConnection {
 
 }  // namespace
 
-ReportStreamBackend::ReportStreamBackend(std::string host, int port, int timeLimitMs)
-    : host_(std::move(host)), port_(port), timeLimitMs_(1000) {
-  SetTimeLimitMs(timeLimitMs);
+// A negative time limit is none given: then connecting and each read wait one second.
+int ReportStreamBackend::EffectiveLimitMs(int ms) {
+  return ms < 0 ? 1000 : ms;
 }
+
+ReportStreamBackend::ReportStreamBackend(std::string host, int port, int timeLimitMs)
+    : host_(std::move(host)), port_(port), timeLimitMs_(EffectiveLimitMs(timeLimitMs)) {}
 
 ReportStreamBackend::~ReportStreamBackend() = default;
 
 void ReportStreamBackend::SetTimeLimitMs(int ms) {
-  timeLimitMs_ = ms < 0 ? 1000 : ms;
+  timeLimitMs_ = EffectiveLimitMs(ms);
   if (stream_) stream_->limitMs = timeLimitMs_;
 }
 

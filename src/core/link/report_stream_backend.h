@@ -39,6 +39,7 @@ class ReportStreamBackend : public HidBackend {
   struct Stream;  // one TCP connection; shared with the connections opened on it
 
  private:
+  static int EffectiveLimitMs(int ms);
   bool Connect();
   std::chrono::steady_clock::time_point Now() const;
 

@@ -28,8 +28,9 @@ std::optional<std::vector<std::uint8_t>> FrameReader::Next() {
   if (buffer_.size() < 2) return std::nullopt;
   const std::size_t n = (std::size_t{buffer_[0]} << 8) | buffer_[1];
   if (buffer_.size() < n + 2) return std::nullopt;
-  std::vector<std::uint8_t> frame(buffer_.begin() + 2, buffer_.begin() + 2 + n);
-  buffer_.erase(buffer_.begin(), buffer_.begin() + 2 + n);
+  const auto end = buffer_.begin() + 2 + static_cast<std::ptrdiff_t>(n);  // n < 65536
+  std::vector<std::uint8_t> frame(buffer_.begin() + 2, end);
+  buffer_.erase(buffer_.begin(), end);
   return frame;
 }
 
@@ -62,7 +63,10 @@ bool ParseNumber(const std::string& text, int base, int maxValue, int& out) {
 
 std::optional<HidDeviceInfo> ParseHello(const std::string& text) {
   HidDeviceInfo info;
-  bool vid = false, pid = false, in = false, out = false;
+  bool vid = false;
+  bool pid = false;
+  bool in = false;
+  bool out = false;
   std::istringstream lines(text);
   std::string line;
   while (std::getline(lines, line)) {

@@ -33,7 +33,7 @@ class ScpiSession {
   std::string ScpiQueryRaw(const std::string& line);
   void ProtocolLog(const std::string& text);
 
-  const std::array<std::uint8_t, 65>& RawReply() const { return rawReply_; }
+  const std::array<std::uint8_t, kReportSize>& RawReply() const { return rawReply_; }
   HidLink& Link() { return link_; }
 
   void SetProtocolLog(LogView* log) { protocolLog_ = log; }
@@ -47,7 +47,7 @@ class ScpiSession {
   HidLink& link_;
   LogView* protocolLog_;
   std::function<LogTime()> clock_;
-  std::array<std::uint8_t, 65> rawReply_{};
+  std::array<std::uint8_t, kReportSize> rawReply_{};
 };
 
 }  // namespace qel

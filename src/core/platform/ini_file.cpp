@@ -5,8 +5,12 @@
 
 namespace qel {
 
+std::string RefusedWriteText(std::string_view shownPath) {
+  return "In " + std::string(shownPath) + " kann nicht geschrieben werden";
+}
+
 std::string WriteErrorText(const std::filesystem::path& path) {
-  return "In " + PathToUtf8(path) + " kann nicht geschrieben werden";
+  return RefusedWriteText(PathToUtf8(path));
 }
 
 IniWriteError::IniWriteError(const std::filesystem::path& path)

@@ -32,7 +32,10 @@ class IniWriteError : public std::runtime_error {
   std::filesystem::path path_;
 };
 
-// "In <path> kann nicht geschrieben werden", with the path's own bytes (Windows: UTF-8).
+// "In <path> kann nicht geschrieben werden": the one place the text is built, the path
+// as the caller shows it (the window program: native separators).
+std::string RefusedWriteText(std::string_view shownPath);
+// The same with the path's own bytes (Windows: UTF-8).
 std::string WriteErrorText(const std::filesystem::path& path);
 
 class IniFile {

@@ -27,9 +27,9 @@ struct DecimalDigits {
 DecimalDigits ToDigits(double value, int significant) {
   // to_chars, unlike printf, ignores the C library's locale (the CLI sets LC_NUMERIC).
   char buffer[64];
-  const auto end = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                 std::chars_format::scientific, significant - 1)
-                       .ptr;
+  const char* const end = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                        std::chars_format::scientific, significant - 1)
+                              .ptr;
   DecimalDigits result;
   const char* p = buffer;
   if (*p == '-') {

@@ -6,7 +6,9 @@ bool DisplayPixelDark(const DisplayImageBuffer& buffer, int x, int y) {
   if (x < 0 || y < 0 || x >= kDisplayColumns || y >= kDisplayRows) return false;
   const int page = y / 8;
   const int bit = y % 8;
-  return (buffer[static_cast<std::size_t>(page * kDisplayColumns + x)] >> bit) & 1;
+  const std::size_t index =
+      static_cast<std::size_t>(page) * kDisplayColumns + static_cast<std::size_t>(x);
+  return ((buffer[index] >> bit) & 1) != 0;
 }
 
 RgbImage DrawDisplayImage(const DisplayImageBuffer& buffer) {
@@ -25,7 +27,10 @@ RgbImage ComposeHardcopy(const RgbImage& picture) {
   RgbImage composed(kComposedWidth, kComposedHeight, kWhite);
   // Rectangle (5, 5)-(279, 79), right and bottom edges excluded: outline on x = 5, 278 and
   // y = 5, 78, filled with the display colour.
-  constexpr int kLeft = 5, kTop = 5, kRight = 279, kBottom = 79;
+  constexpr int kLeft = 5;
+  constexpr int kTop = 5;
+  constexpr int kRight = 279;
+  constexpr int kBottom = 79;
   composed.Fill(kLeft, kTop, kRight, kBottom, kBlack);
   composed.Fill(kLeft + 1, kTop + 1, kRight - 1, kBottom - 1, kHardcopyBackground);
   // The area (0, 0)-(264, 64) of the picture at (10, 10).

@@ -62,7 +62,7 @@ std::string InternalBackupPath(const std::string& dataFolder, const std::string&
 }
 
 std::string InternalBackupReadPath(const std::string& dataFolder, const std::string& serialNumber) {
-  const std::string path = InternalBackupPath(dataFolder, serialNumber);
+  std::string path = InternalBackupPath(dataFolder, serialNumber);
 #ifdef _WIN32
   std::error_code error;
   if (!std::filesystem::exists(PathFromUtf8(path), error)) {

@@ -51,7 +51,7 @@ bool Compress(const RgbImage& image, ErrorManager& manager, unsigned char** out,
 
   jpeg_start_compress(&cinfo, TRUE);
   while (cinfo.next_scanline < cinfo.image_height) {
-    JSAMPROW row = const_cast<JSAMPROW>(image.Row(static_cast<int>(cinfo.next_scanline)));
+    auto* row = const_cast<JSAMPROW>(image.Row(static_cast<int>(cinfo.next_scanline)));
     jpeg_write_scanlines(&cinfo, &row, 1);
   }
   jpeg_finish_compress(&cinfo);

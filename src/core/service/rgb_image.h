@@ -34,7 +34,10 @@ class RgbImage {
   void Fill(int x0, int y0, int x1, int y1, Rgb colour);
 
   const std::vector<std::uint8_t>& Bytes() const { return bytes_; }
-  const std::uint8_t* Row(int y) const { return bytes_.data() + 3 * width_ * y; }
+  const std::uint8_t* Row(int y) const {
+    return bytes_.data() +
+           std::size_t{3} * static_cast<std::size_t>(width_) * static_cast<std::size_t>(y);
+  }
 
   bool operator==(const RgbImage&) const = default;
 

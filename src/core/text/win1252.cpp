@@ -32,20 +32,19 @@ void AppendUtf8(std::string& out, char32_t cp) {
   }
 }
 
-// '?' when the code point has no Windows-1252 byte.
-char FromCodePoint(char32_t cp) {
+bool IsContinuation(unsigned char byte) {
+  return (byte & 0xC0) == 0x80;
+}
+
+}  // namespace
+
+char CodePointToWin1252(char32_t cp) {
   if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<char>(cp);
   for (std::size_t i = 0; i < kHighTable.size(); ++i) {
     if (kHighTable[i] == cp) return static_cast<char>(0x80 + i);
   }
   return '?';
 }
-
-bool IsContinuation(unsigned char byte) {
-  return (byte & 0xC0) == 0x80;
-}
-
-}  // namespace
 
 std::string Win1252ToUtf8(std::string_view text) {
   std::string out;
@@ -96,7 +95,7 @@ std::string Utf8ToWin1252(std::string_view text) {
       cp = (cp << 6) | (next & 0x3F);
       ++used;
     }
-    out += used == length ? FromCodePoint(cp) : '?';
+    out += used == length ? CodePointToWin1252(cp) : '?';
     i += used;
   }
   return out;

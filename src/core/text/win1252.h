@@ -13,6 +13,9 @@ namespace qel {
 
 std::string Win1252ToUtf8(std::string_view text);
 
+// The Windows-1252 byte of one Unicode code point; '?' when it has none.
+char CodePointToWin1252(char32_t cp);
+
 // Characters without a Windows-1252 code become '?'. Invalid UTF-8 becomes '?' too, one
 // '?' per maximal invalid subsequence (as Unicode recommends), so a truncated multibyte
 // character costs one '?', a stray continuation byte one '?' each.

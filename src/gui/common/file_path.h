@@ -8,6 +8,8 @@
 #include <QString>
 #include <filesystem>
 
+#include "core/platform/ini_file.h"
+
 namespace qel::gui {
 
 inline std::filesystem::path ToFilePath(const QString& path) {
@@ -28,8 +30,8 @@ inline QString FromFilePath(const std::filesystem::path& path) {
 
 // The refused write of a file: "In <path> kann nicht geschrieben werden".
 inline QString WriteErrorText(const std::filesystem::path& path) {
-  return QStringLiteral("In %1 kann nicht geschrieben werden")
-      .arg(QDir::toNativeSeparators(FromFilePath(path)));
+  const QString shown = QDir::toNativeSeparators(FromFilePath(path));
+  return QString::fromStdString(RefusedWriteText(shown.toStdString()));
 }
 
 }  // namespace qel::gui

@@ -4,6 +4,7 @@
 #include <QLocale>
 #include <QPalette>
 
+#include "core/text/decimal_separator.h"
 #include "gui/common/text_codec.h"
 #include "gui/common/timer_switch.h"
 #include "gui/pages/page_controls.h"
@@ -20,11 +21,6 @@ constexpr int kReadingPointSize = 18;  // DC and AC
 constexpr int kPeakPointSize = 11;
 const QColor kReadingColor(0x90, 0xee, 0x90);  // light green
 constexpr int kValueLabelMargin = 4;
-
-char SystemDecimalSeparator() {
-  const std::string separator = ToWin1252(QLocale::system().decimalPoint());
-  return separator.size() == 1 ? separator.front() : '.';
-}
 
 void StyleValueLabel(QLabel& label, int pointSize) {
   const QFont font = MonospacedFont(true, pointSize);
@@ -53,7 +49,7 @@ void KeepPlaceWhenHidden(QWidget& widget) {
 TQEL_Display_Frame::TQEL_Display_Frame(QWidget* parent)
     : QWidget(parent),
       ui_(std::make_unique<Ui::TQEL_Display_Frame>()),
-      separator_(SystemDecimalSeparator()) {
+      separator_(SystemDecimalSeparator(ToWin1252(QLocale::system().decimalPoint()))) {
   ui_->setupUi(this);
   StyleValueLabel(*ui_->DC_Out, kReadingPointSize);
   StyleValueLabel(*ui_->AC_Out, kReadingPointSize);

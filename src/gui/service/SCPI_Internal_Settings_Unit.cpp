@@ -6,6 +6,7 @@
 #include "core/platform/app_data_folder.h"
 #include "core/platform/ini_file.h"
 #include "core/service/service_text.h"
+#include "core/text/decimal_separator.h"
 #include "gui/common/file_path.h"
 #include "gui/common/text_codec.h"
 #include "gui/service/key_filter.h"
@@ -14,18 +15,15 @@
 
 namespace qel::gui {
 
-char SystemDecimalSeparator() {
-  const std::string separator = ToWin1252(QLocale::system().decimalPoint());
-  return separator.size() == 1 ? separator[0] : '.';
-}
-
 TSCPI_Internal_Settings_Form::TSCPI_Internal_Settings_Form(ScpiSession& session, QWidget* parent)
     : ServiceWindow(parent),
       session_(session),
       ui_(std::make_unique<Ui::TSCPI_Internal_Settings_Form>()) {
   ui_->setupUi(this);
   DataFolder = [] { return DataFolderForFiles(); };
-  DecimalSeparator = SystemDecimalSeparator;
+  DecimalSeparator = [] {
+    return SystemDecimalSeparator(ToWin1252(QLocale::system().decimalPoint()));
+  };
   ReportError = [this](const QString& message) {
     QMessageBox::critical(this, windowTitle(), message);
   };

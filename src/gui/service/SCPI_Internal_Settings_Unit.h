@@ -55,8 +55,4 @@ class TSCPI_Internal_Settings_Form : public ServiceWindow {
   InternalSettings settings_;
 };
 
-// The first character of the system locale's decimal separator ("." when it is none of
-// the single-byte characters).
-char SystemDecimalSeparator();
-
 }  // namespace qel::gui

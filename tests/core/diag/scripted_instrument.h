@@ -3,7 +3,7 @@
 // table (the same reply every time, or a list of replies in turn whose last one
 // repeats), records every line it receives, and can leave chosen lines unanswered.
 // Like the meter, it answers every report, settings included; a line it has no reply
-// for gets an empty text.
+// for gets an empty text. The diagnosis, page and service tests all use it.
 
 #include <chrono>
 #include <deque>
@@ -24,7 +24,11 @@ namespace qel::testing {
 class ScriptedInstrument {
  public:
   // attached = false: no instrument on the bus, every exchange fails at once.
-  explicit ScriptedInstrument(bool attached = true) {
+  explicit ScriptedInstrument(bool attached = true) : ScriptedInstrument({}, attached) {}
+  // Each line of `replies` gets its text every time.
+  explicit ScriptedInstrument(const std::map<std::string, std::string>& replies,
+                              bool attached = true) {
+    for (const auto& [line, text] : replies) Reply(line, text);
     // Each look at the clock moves it on by 3 s, so the link's hold-off after an
     // unanswered line is over by the next line and every line goes out.
     link.SetClock([this] { return now += std::chrono::seconds(3); });
@@ -36,10 +40,14 @@ class ScriptedInstrument {
       text = text.substr(0, text.find('\0'));
       if (!text.empty() && text.back() == '\n') text.pop_back();
       sent.push_back(text);
-      if (auto answer = Answer(text)) d.queued.push_back(*answer);
+      if (auto answer = Answer(text, static_cast<std::size_t>(d.info.inputReportByteLength)))
+        d.queued.push_back(*answer);
     };
     link.ScanNow();
   }
+
+  ScriptedInstrument(const ScriptedInstrument&) = delete;
+  ScriptedInstrument& operator=(const ScriptedInstrument&) = delete;
 
   void Reply(const std::string& line, const std::string& text) { replies_[line] = {text}; }
   void ReplyInTurn(const std::string& line, std::deque<std::string> texts) {
@@ -54,6 +62,9 @@ class ScriptedInstrument {
   void SilenceAll() { silentAll_ = true; }
 
   std::vector<std::string> sent;  // every line received, without its line feed
+  const std::vector<std::string>& Lines() const { return sent; }
+  void ClearLines() { sent.clear(); }
+  ScpiSession& Session() { return session; }
 
   FakeBackend backend;
   MemoryLog memo;
@@ -63,7 +74,8 @@ class ScriptedInstrument {
   std::shared_ptr<FakeDevice> device;
 
  private:
-  std::optional<std::vector<std::uint8_t>> Answer(const std::string& line) {
+  std::optional<std::vector<std::uint8_t>> Answer(const std::string& line,
+                                                  std::size_t reportLength) {
     if (silentAll_ || silent_.count(line) != 0) return std::nullopt;
     if (auto it = reports_.find(line); it != reports_.end() && !it->second.empty()) {
       auto report = it->second.front();
@@ -75,7 +87,7 @@ class ScriptedInstrument {
       text = it->second.front();
       if (it->second.size() > 1) it->second.pop_front();
     }
-    return Report(text, 65);
+    return Report(text, reportLength);
   }
 
   std::chrono::steady_clock::time_point now{};

@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
+#include <future>
 #include <thread>
 
 #include "core/link/report_stream_protocol.h"
@@ -82,6 +84,31 @@ TEST(ReportStreamBackend, PeerWithoutHelloCostsOneTimeLimitThenBacksOff) {
   greeter.join();
   ASSERT_EQ(found.size(), 1u);
   EXPECT_EQ(found[0].path, "tcp:127.0.0.1:" + std::to_string(peer.Port()));
+}
+
+// A link given no time limit (negative) still waits a bounded time for the hello: the
+// 1000 ms default. Were it unbounded, a peer that never greets would hang the program.
+TEST(ReportStreamBackend, HelloWaitIsBoundedEvenWithoutATimeLimit) {
+  const struct {
+    int limitMs;
+    const char* said;
+  } rows[] = {{-1, "no hello frame from the instrument within 1000 ms"},
+              {100, "no hello frame from the instrument within 100 ms"}};
+  for (const auto& row : rows) {
+    Peer peer;
+    ReportStreamBackend backend("127.0.0.1", peer.Port(), 300);
+    backend.SetTimeLimitMs(row.limitMs);
+    std::promise<bool> found;
+    std::thread scan([&] { found.set_value(!backend.Enumerate().empty()); });
+    auto result = found.get_future();
+    if (result.wait_for(20s) != std::future_status::ready) {
+      ADD_FAILURE() << row.limitMs << ": the hello wait did not end";
+      std::_Exit(1);  // the scan thread still waits on the peer: nothing can be cleaned up
+    }
+    scan.join();
+    EXPECT_FALSE(result.get()) << row.limitMs;
+    EXPECT_NE(backend.LastError().find(row.said), std::string::npos) << backend.LastError();
+  }
 }
 
 struct Connected {

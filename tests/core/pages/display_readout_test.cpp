@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "table_instrument.h"
+#include "../diag/scripted_instrument.h"
 
 namespace qel {
 namespace {
 
-using testing::TableInstrument;
+using testing::ScriptedInstrument;
 using Lines = std::vector<std::string>;
 using Replies = std::map<std::string, std::string>;
 
@@ -73,11 +73,11 @@ std::vector<std::string> Visible(const DisplayReadout& readout) {
 }
 
 TEST(DisplayReadout, PeakModeRead) {
-  TableInstrument meter(Replies{{"mode?", "PEAK"},
-                                {":read:dc?", "1.0"},
-                                {":rang?;unit?", "1;GAUS"},
-                                {":peak:fast:read?;read:min?;max?", "0.5;-0.2;0.7"},
-                                {":peak:slow:read?;read:min?;max?", "0.4;-0.1;0.3"}});
+  ScriptedInstrument meter(Replies{{"mode?", "PEAK"},
+                                   {":read:dc?", "1.0"},
+                                   {":rang?;unit?", "1;GAUS"},
+                                   {":peak:fast:read?;read:min?;max?", "0.5;-0.2;0.7"},
+                                   {":peak:slow:read?;read:min?;max?", "0.4;-0.1;0.3"}});
   DisplayReadout readout;
   readout.ReadDisplay(meter.Session(), '.');
   EXPECT_EQ(meter.Lines(),
@@ -95,7 +95,7 @@ TEST(DisplayReadout, PeakModeRead) {
 }
 
 TEST(DisplayReadout, AcThenDcMode) {
-  TableInstrument meter(Replies{
+  ScriptedInstrument meter(Replies{
       {"mode?", "ac"}, {":read:dc?", "0.0125"}, {":rang?;unit?", "0;tesl"}, {":read:ac?", "abc"}});
   DisplayReadout readout;
   EXPECT_EQ(Visible(readout).size(), 8u);  // everything visible, empty, before a read
@@ -105,7 +105,7 @@ TEST(DisplayReadout, AcThenDcMode) {
   // an AC value that does not parse shows as zero
   EXPECT_EQ(Visible(readout), (Lines{"DC_Out\t+12,500 mT ", "AC_Out\t+0,000 mT "}));
 
-  meter.SetReply("mode?", "DC");
+  meter.Reply("mode?", "DC");
   meter.ClearLines();
   readout.ReadDisplay(meter.Session(), '.');
   EXPECT_EQ(meter.Lines(), (Lines{"mode?", ":read:dc?", ":rang?;unit?"}));
@@ -118,14 +118,14 @@ TEST(DisplayReadout, UnknownRangeOrUnitShowsDashes) {
   // "2" without ";": both fields read 2, so the unit is unknown
   for (const std::string& rangeUnit :
        {std::string("2"), std::string("5;GAUS"), std::string("1;GAUS "), std::string("")}) {
-    TableInstrument meter(Replies{{"mode?", "PEAK"},
-                                  {":read:dc?", "1.0"},
-                                  {":rang?;unit?", "1;GAUS"},
-                                  {":peak:fast:read?;read:min?;max?", "1"},
-                                  {":peak:slow:read?;read:min?;max?", "2"}});
+    ScriptedInstrument meter(Replies{{"mode?", "PEAK"},
+                                     {":read:dc?", "1.0"},
+                                     {":rang?;unit?", "1;GAUS"},
+                                     {":peak:fast:read?;read:min?;max?", "1"},
+                                     {":peak:slow:read?;read:min?;max?", "2"}});
     DisplayReadout readout;
     readout.ReadDisplay(meter.Session(), '.');  // peak controls shown, AC hidden
-    meter.SetReply(":rang?;unit?", rangeUnit);
+    meter.Reply(":rang?;unit?", rangeUnit);
     meter.ClearLines();
     readout.ReadDisplay(meter.Session(), '.');
     EXPECT_EQ(meter.Lines(), (Lines{"mode?", ":read:dc?", ":rang?;unit?"})) << rangeUnit;
@@ -138,11 +138,11 @@ TEST(DisplayReadout, UnknownRangeOrUnitShowsDashes) {
 }
 
 TEST(DisplayReadout, FewerPeakFieldsRepeatTheLast) {
-  TableInstrument meter(Replies{{"mode?", "PEAK"},
-                                {":read:dc?", "9.9E37"},
-                                {":rang?;unit?", "3;APM"},
-                                {":peak:fast:read?;read:min?;max?", "1000;-2000"},
-                                {":peak:slow:read?;read:min?;max?", ""}});
+  ScriptedInstrument meter(Replies{{"mode?", "PEAK"},
+                                   {":read:dc?", "9.9E37"},
+                                   {":rang?;unit?", "3;APM"},
+                                   {":peak:fast:read?;read:min?;max?", "1000;-2000"},
+                                   {":peak:slow:read?;read:min?;max?", ""}});
   DisplayReadout readout;
   readout.ReadDisplay(meter.Session(), '.');
   EXPECT_EQ(readout.Text(ReadoutLabel::DC_Out), " OVLD ");
@@ -153,12 +153,12 @@ TEST(DisplayReadout, FewerPeakFieldsRepeatTheLast) {
 }
 
 TEST(DisplayReadout, UnknownModeUpdatesOnlyDc) {
-  TableInstrument meter(Replies{
+  ScriptedInstrument meter(Replies{
       {"mode?", "AC"}, {":read:dc?", "0.5"}, {":rang?;unit?", "1;GAUS"}, {":read:ac?", "0.25"}});
   DisplayReadout readout;
   readout.ReadDisplay(meter.Session(), '.');
-  meter.SetReply("mode?", "RMS");
-  meter.SetReply(":read:dc?", "-0.75");
+  meter.Reply("mode?", "RMS");
+  meter.Reply(":read:dc?", "-0.75");
   meter.ClearLines();
   readout.ReadDisplay(meter.Session(), '.');
   EXPECT_EQ(meter.Lines(), (Lines{"mode?", ":read:dc?", ":rang?;unit?"}));
@@ -167,13 +167,13 @@ TEST(DisplayReadout, UnknownModeUpdatesOnlyDc) {
 }
 
 TEST(DisplayReadout, NoInstrumentAndPeakReset) {
-  TableInstrument none({}, false);
+  ScriptedInstrument none({}, false);
   DisplayReadout readout;
   readout.ReadDisplay(none.Session(), '.');
   EXPECT_EQ(Visible(readout).size(), 8u);
   EXPECT_EQ(readout.Text(ReadoutLabel::PSabs_Out), "-- ");
 
-  TableInstrument meter;
+  ScriptedInstrument meter;
   DisplayReadout::PeakReset(meter.Session());
   EXPECT_EQ(meter.Lines(), (Lines{"peak:null"}));
 }

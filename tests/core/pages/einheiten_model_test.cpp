@@ -5,13 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "../diag/scripted_instrument.h"
 #include "core/platform/ini_document.h"
-#include "table_instrument.h"
 
 namespace qel {
 namespace {
 
-using testing::TableInstrument;
+using testing::ScriptedInstrument;
 using Lines = std::vector<std::string>;
 
 std::vector<std::string> Texts(std::span<const std::string_view> items) {
@@ -37,7 +37,7 @@ TEST(EinheitenModel, ReadSetsBoxesAndRangeTexts) {
       {"AC", "3", "T", 1, 3, -1, "4500 mT / 10T"},
   };
   for (const Row& row : rows) {
-    TableInstrument meter({{"MODE?", row.mode}, {"RANG?", row.range}, {"UNIT?", row.unit}});
+    ScriptedInstrument meter({{"MODE?", row.mode}, {"RANG?", row.range}, {"UNIT?", row.unit}});
     EinheitenModel page;
     page.ReadFromDevice(meter.Session());
     EXPECT_EQ(meter.Lines(), (Lines{"MODE?", "RANG?", "UNIT?"}));
@@ -50,7 +50,7 @@ TEST(EinheitenModel, ReadSetsBoxesAndRangeTexts) {
 }
 
 TEST(EinheitenModel, WriteSendsModeUnitRange) {
-  TableInstrument meter;
+  ScriptedInstrument meter;
   EinheitenModel page;
   page.Mess_Modus.SetIndex(2);
   page.Einheit.SetIndex(3);
@@ -95,7 +95,7 @@ TEST(EinheitenModel, RangeTextsFollowModeAndUnit) {
 }
 
 TEST(EinheitenModel, UserChangesWriteOnlyWithAuto) {
-  TableInstrument meter;
+  ScriptedInstrument meter;
   EinheitenModel page;
   page.Einheit.SetIndex(1);
   page.ModeOrUnitChangedByUser(meter.Session());

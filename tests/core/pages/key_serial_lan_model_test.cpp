@@ -3,20 +3,20 @@
 #include <string>
 #include <vector>
 
+#include "../diag/scripted_instrument.h"
 #include "core/pages/eia232_model.h"
 #include "core/pages/lan_model.h"
 #include "core/pages/tasten_model.h"
 #include "core/platform/ini_document.h"
-#include "table_instrument.h"
 
 namespace qel {
 namespace {
 
-using testing::TableInstrument;
+using testing::ScriptedInstrument;
 using Lines = std::vector<std::string>;
 
 TEST(TastenModel, UpperAndLowerKey) {
-  TableInstrument meter({{"KEYS:TOP:FUNC?", "RANG"}, {"KEYS:BOT:FUNC?", "NO"}});
+  ScriptedInstrument meter({{"KEYS:TOP:FUNC?", "RANG"}, {"KEYS:BOT:FUNC?", "NO"}});
   TastenModel upper(0), lower(1);
   upper.ReadFromDevice(meter.Session());
   lower.ReadFromDevice(meter.Session());
@@ -41,7 +41,7 @@ TEST(TastenModel, UpperAndLowerKey) {
 }
 
 TEST(TastenModel, UnknownReplyWritesNoArgument) {
-  TableInstrument meter(std::map<std::string, std::string>{{"KEYS:TOP:FUNC?", "PEAK"}});
+  ScriptedInstrument meter(std::map<std::string, std::string>{{"KEYS:TOP:FUNC?", "PEAK"}});
   TastenModel upper(0);
   upper.ReadFromDevice(meter.Session());
   upper.WriteToDevice(meter.Session());
@@ -49,10 +49,10 @@ TEST(TastenModel, UnknownReplyWritesNoArgument) {
 }
 
 TEST(EIA232Model, ReadWriteSaveLoad) {
-  TableInstrument meter({{"SERI:COMA:BAUD?", "9600"},
-                         {"SERI:COMA:STOP?", "2"},
-                         {"SERI:COMA:PARY?", "even"},
-                         {"SERI:COMA:MODE?", "FLOW"}});
+  ScriptedInstrument meter({{"SERI:COMA:BAUD?", "9600"},
+                            {"SERI:COMA:STOP?", "2"},
+                            {"SERI:COMA:PARY?", "even"},
+                            {"SERI:COMA:MODE?", "FLOW"}});
   EIA232Model page;
   page.ReadFromDevice(meter.Session());
   EXPECT_EQ(page.Baud.Index(), 3);
@@ -116,14 +116,14 @@ TEST(OctetRules, PadChangeAndExit) {
 }
 
 TEST(LANModel, ReadAsksThirdFourthSecondFirst) {
-  TableInstrument meter({{"IP:IP1?", "10"},
-                         {"IP:IP2?", "0"},
-                         {"IP:IP3?", "0"},
-                         {"IP:IP4?", "7"},
-                         {"IP:MAS1?", "300"},
-                         {"IP:MAS2?", "abc"},
-                         {"IP:MAS3?", "1234"},
-                         {"IP:MAS4?", "-1"}});
+  ScriptedInstrument meter({{"IP:IP1?", "10"},
+                            {"IP:IP2?", "0"},
+                            {"IP:IP3?", "0"},
+                            {"IP:IP4?", "7"},
+                            {"IP:MAS1?", "300"},
+                            {"IP:MAS2?", "abc"},
+                            {"IP:MAS3?", "1234"},
+                            {"IP:MAS4?", "-1"}});
   LANModel page;
   page.ReadFromDevice(meter.Session());
   EXPECT_EQ(meter.Lines(), (Lines{"IP:IP3?", "IP:IP4?", "IP:IP2?", "IP:IP1?", "IP:MAS3?",
@@ -141,7 +141,7 @@ TEST(LANModel, WriteSaveLoad) {
   LANModel page;
   page.Ip_Adr_In.SetAddress("192", "168", "1", "5");
   page.Sub_Adr_In.SetAddress("255", "255", "255", "0");
-  TableInstrument meter;
+  ScriptedInstrument meter;
   page.WriteToDevice(meter.Session());
   EXPECT_EQ(meter.Lines(), (Lines{"IP:IP1 192", "IP:IP2 168", "IP:IP3 001", "IP:IP4 005",
                                   "IP:MAS1 255", "IP:MAS2 255", "IP:MAS3 255", "IP:MAS4 000"}));

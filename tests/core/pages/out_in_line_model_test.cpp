@@ -3,15 +3,15 @@
 #include <string>
 #include <vector>
 
+#include "../diag/scripted_instrument.h"
 #include "core/pages/in_line_model.h"
 #include "core/pages/out_line_model.h"
 #include "core/platform/ini_document.h"
-#include "table_instrument.h"
 
 namespace qel {
 namespace {
 
-using testing::TableInstrument;
+using testing::ScriptedInstrument;
 using Lines = std::vector<std::string>;
 
 TEST(OutLineModel, WriteSendsLimitsAsTyped) {
@@ -45,7 +45,7 @@ TEST(OutLineModel, WriteSendsLimitsAsTyped) {
       {3, -1, -1, "", "", {"DGIO:SET:OUT3:FUNC ", "DGIO:SET:OUT3:LOG "}},
   };
   for (const Row& row : rows) {
-    TableInstrument meter;
+    ScriptedInstrument meter;
     OutLineModel page(row.tag);
     page.Funk.SetIndex(row.function);
     page.Logic.SetIndex(row.logic);
@@ -70,10 +70,10 @@ TEST(OutLineModel, ReadSetsBoxesAndLimitTexts) {
       {"", "", "", "", -1, -1, "0.0000", "0.0000"},
   };
   for (const Row& row : rows) {
-    TableInstrument meter({{"DGIO:SET:OUT2:FUNC?", row.func},
-                           {"DGIO:SET:OUT2:LOG?", row.log},
-                           {"DGIO:SET:OUT2:LIMI:HIGH?", row.high},
-                           {"DGIO:SET:OUT2:LIMI:LOW?", row.low}});
+    ScriptedInstrument meter({{"DGIO:SET:OUT2:FUNC?", row.func},
+                              {"DGIO:SET:OUT2:LOG?", row.log},
+                              {"DGIO:SET:OUT2:LIMI:HIGH?", row.high},
+                              {"DGIO:SET:OUT2:LIMI:LOW?", row.low}});
     OutLineModel page(2);
     page.OG.SetText("9");
     page.UG.SetText("9");
@@ -135,7 +135,7 @@ TEST(OutLineModel, SaveAndLoad) {
 }
 
 TEST(InLineModel, ReadWriteSaveLoad) {
-  TableInstrument meter({{"DGIO:SET:IN3:FUNC?", "null"}, {"DGIO:SET:IN3:LOG?", "1"}});
+  ScriptedInstrument meter({{"DGIO:SET:IN3:FUNC?", "null"}, {"DGIO:SET:IN3:LOG?", "1"}});
   InLineModel page(3);
   page.ReadFromDevice(meter.Session());
   EXPECT_EQ(page.Funk.Index(), 3);
@@ -144,7 +144,7 @@ TEST(InLineModel, ReadWriteSaveLoad) {
   EXPECT_EQ(meter.Lines(), (Lines{"DGIO:SET:IN3:FUNC?", "DGIO:SET:IN3:LOG?",
                                   "DGIO:SET:IN3:FUNC NULL", "DGIO:SET:IN3:LOG 1"}));
 
-  TableInstrument second;
+  ScriptedInstrument second;
   InLineModel input2(2);
   input2.Funk.SetIndex(2);
   input2.Logic.SetIndex(1);

@@ -12,10 +12,10 @@
 #include <filesystem>
 #include <string>
 
+#include "../diag/scripted_instrument.h"
 #include "../platform/temp_dir.h"
 #include "core/pages/parameter_pages.h"
 #include "core/platform/ini_file.h"
-#include "table_instrument.h"
 #include "tricky_replies.h"
 
 namespace qel {
@@ -41,7 +41,7 @@ TEST(ParameterFile, InitialPagesByteForByte) {
 }
 
 TEST(ParameterFile, AfterReadingTrickyRepliesByteForByte) {
-  testing::TableInstrument meter(testing::TrickyReplies());
+  testing::ScriptedInstrument meter(testing::TrickyReplies());
   ParameterPages pages;
   pages.ReadAll(meter.Session());
   TempDir dir;
@@ -118,7 +118,7 @@ TEST(ParameterFile, LoadingGivesDefaultsForMissingKeys) {
 TEST(ParameterFile, LimitTextsThatAreNoNumbersLoadAsZero) {
   ParameterPages pages;
   LoadParameterFile(std::string(QEL_TEST_DATA_DIR) + "/pages/limit_texts.QEL", pages);
-  testing::TableInstrument meter;
+  testing::ScriptedInstrument meter;
   for (const OutLineModel* page :
        {&pages.OutLineFrame1, &pages.OutLineFrame2, &pages.OutLineFrame3, &pages.OutLineFrame4}) {
     page->WriteToDevice(meter.Session());

@@ -6,68 +6,31 @@
 #include <string>
 #include <vector>
 
+#include "../diag/scripted_instrument.h"
+#include "../test_data.h"
 #include "core/platform/ini_document.h"
-#include "table_instrument.h"
 #include "tricky_replies.h"
 
 namespace qel {
 namespace {
 
-using testing::TableInstrument;
+using testing::ScriptedInstrument;
+using testing::TestDataLines;
 using Lines = std::vector<std::string>;
 
-const Lines kReadAllLines = {
-    "MODE?",
-    "RANG?",
-    "UNIT?",
-    "DGIO:SET:OUT1:FUNC?",
-    "DGIO:SET:OUT1:LOG?",
-    "DGIO:SET:OUT1:LIMI:HIGH?",
-    "DGIO:SET:OUT1:LIMI:LOW?",
-    "DGIO:SET:OUT2:FUNC?",
-    "DGIO:SET:OUT2:LOG?",
-    "DGIO:SET:OUT2:LIMI:HIGH?",
-    "DGIO:SET:OUT2:LIMI:LOW?",
-    "DGIO:SET:OUT3:FUNC?",
-    "DGIO:SET:OUT3:LOG?",
-    "DGIO:SET:OUT3:LIMI:HIGH?",
-    "DGIO:SET:OUT3:LIMI:LOW?",
-    "DGIO:SET:OUT4:FUNC?",
-    "DGIO:SET:OUT4:LOG?",
-    "DGIO:SET:OUT4:LIMI:HIGH?",
-    "DGIO:SET:OUT4:LIMI:LOW?",
-    "DGIO:SET:IN1:FUNC?",
-    "DGIO:SET:IN1:LOG?",
-    "DGIO:SET:IN2:FUNC?",
-    "DGIO:SET:IN2:LOG?",
-    "DGIO:SET:IN3:FUNC?",
-    "DGIO:SET:IN3:LOG?",
-    "KEYS:TOP:FUNC?",
-    "KEYS:BOT:FUNC?",
-    "IP:IP3?",
-    "IP:IP4?",
-    "IP:IP2?",
-    "IP:IP1?",
-    "IP:MAS3?",
-    "IP:MAS4?",
-    "IP:MAS2?",
-    "IP:MAS1?",
-    "SERI:COMA:BAUD?",
-    "SERI:COMA:STOP?",
-    "SERI:COMA:PARY?",
-    "SERI:COMA:MODE?",
-};
+// The lines "Alles lesen" sends, in page order (shared with the window program's tests).
+const Lines kReadAllLines = TestDataLines("pages/read_all_lines.txt");
 
 TEST(ParameterPages, ReadAllSendsThirtyNineLinesInPageOrder) {
   ASSERT_EQ(kReadAllLines.size(), 39u);
-  TableInstrument meter;
+  ScriptedInstrument meter;
   ParameterPages pages;
   pages.ReadAll(meter.Session());
   EXPECT_EQ(meter.Lines(), kReadAllLines);
 }
 
 TEST(ParameterPages, InitialPagesWriteTheirDefaults) {
-  TableInstrument meter;
+  ScriptedInstrument meter;
   const ParameterPages pages;
   pages.WriteAll(meter.Session());
   Lines expected = {"MODE DC", "UNIT TESL", "RANG:SET 3"};
@@ -89,7 +52,7 @@ TEST(ParameterPages, InitialPagesWriteTheirDefaults) {
 }
 
 TEST(ParameterPages, WriteAllAfterReadingTrickyReplies) {
-  TableInstrument meter(testing::TrickyReplies());
+  ScriptedInstrument meter(testing::TrickyReplies());
   ParameterPages pages;
   pages.ReadAll(meter.Session());
   meter.ClearLines();
@@ -139,7 +102,7 @@ TEST(ParameterPages, WriteAllAfterReadingTrickyReplies) {
 // The window carries on with replies that do not fit; the read tells which they were.
 // Lines without any answer are the session's business and not among them.
 TEST(ParameterPages, ReadAllNamesTheRepliesThatDoNotFit) {
-  TableInstrument meter(testing::TrickyReplies());
+  ScriptedInstrument meter(testing::TrickyReplies());
   EXPECT_EQ(ParameterPages().ReadAll(meter.Session()),
             (UnfitReplies{{"DGIO:SET:OUT2:FUNC?", "ifou "},
                           {"DGIO:SET:OUT2:LIMI:HIGH?", "abc"},
@@ -147,12 +110,12 @@ TEST(ParameterPages, ReadAllNamesTheRepliesThatDoNotFit) {
                           {"DGIO:SET:OUT3:LOG?", "2"},
                           {"DGIO:SET:IN3:FUNC?", "XYZ"},
                           {"IP:IP4?", "300"}}));
-  TableInstrument absent({}, /*present=*/false);
+  ScriptedInstrument absent({}, /*present=*/false);
   EXPECT_TRUE(ParameterPages().ReadAll(absent.Session()).empty());
 }
 
 TEST(ParameterPages, ReadAllWithoutInstrumentLeavesEveryPageEmpty) {
-  TableInstrument none({}, false);
+  ScriptedInstrument none({}, false);
   ParameterPages pages;
   pages.ReadAll(none.Session());
   EXPECT_EQ(pages.EinheitenFrame1.Mess_Modus.Index(), -1);
@@ -166,7 +129,7 @@ TEST(ParameterPages, ReadAllWithoutInstrumentLeavesEveryPageEmpty) {
 }
 
 TEST(ParameterPages, StoreAndInitialValues) {
-  TableInstrument meter;
+  ScriptedInstrument meter;
   ParameterPages::Store(meter.Session());
   EXPECT_EQ(meter.Lines(), (Lines{"par:savw?"}));
 

@@ -103,7 +103,7 @@ TEST(DisplayFrame, AcAndDcModeVisibility) {
   EXPECT_EQ(r.F().AC_Out->text(), "+5.500 mT ");
   EXPECT_FALSE(r.F().AC_Out->isHidden());
   for (QWidget* w : r.PeakControls()) EXPECT_TRUE(w->isHidden());
-  r.table.meter.SetReply("mode?", "DC");
+  r.table.meter.Reply("mode?", "DC");
   r.table.meter.ClearLines();
   r.frame.ReadDisplay();
   EXPECT_EQ(r.table.ReceivedLines(), (Lines{"mode?", ":read:dc?", ":rang?;unit?"}));

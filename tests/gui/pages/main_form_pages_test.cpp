@@ -9,6 +9,7 @@
 #include <QPushButton>
 
 #include "../../core/pages/tricky_replies.h"
+#include "../../core/test_data.h"
 #include "../app/app_fixture.h"
 #include "core/platform/computer_name.h"
 #include "gui/pages/parameter_file_dialogs.h"
@@ -52,47 +53,7 @@ void OpenVia(Fixture& f, const std::string& path) {
   ClickMenuItem(*f.Form().MainMenu1, *f.Form().Parameterffnen1);
 }
 
-const Lines kReadAll = {
-    "MODE?",
-    "RANG?",
-    "UNIT?",
-    "DGIO:SET:OUT1:FUNC?",
-    "DGIO:SET:OUT1:LOG?",
-    "DGIO:SET:OUT1:LIMI:HIGH?",
-    "DGIO:SET:OUT1:LIMI:LOW?",
-    "DGIO:SET:OUT2:FUNC?",
-    "DGIO:SET:OUT2:LOG?",
-    "DGIO:SET:OUT2:LIMI:HIGH?",
-    "DGIO:SET:OUT2:LIMI:LOW?",
-    "DGIO:SET:OUT3:FUNC?",
-    "DGIO:SET:OUT3:LOG?",
-    "DGIO:SET:OUT3:LIMI:HIGH?",
-    "DGIO:SET:OUT3:LIMI:LOW?",
-    "DGIO:SET:OUT4:FUNC?",
-    "DGIO:SET:OUT4:LOG?",
-    "DGIO:SET:OUT4:LIMI:HIGH?",
-    "DGIO:SET:OUT4:LIMI:LOW?",
-    "DGIO:SET:IN1:FUNC?",
-    "DGIO:SET:IN1:LOG?",
-    "DGIO:SET:IN2:FUNC?",
-    "DGIO:SET:IN2:LOG?",
-    "DGIO:SET:IN3:FUNC?",
-    "DGIO:SET:IN3:LOG?",
-    "KEYS:TOP:FUNC?",
-    "KEYS:BOT:FUNC?",
-    "IP:IP3?",
-    "IP:IP4?",
-    "IP:IP2?",
-    "IP:IP1?",
-    "IP:MAS3?",
-    "IP:MAS4?",
-    "IP:MAS2?",
-    "IP:MAS1?",
-    "SERI:COMA:BAUD?",
-    "SERI:COMA:STOP?",
-    "SERI:COMA:PARY?",
-    "SERI:COMA:MODE?",
-};
+const Lines kReadAll = TestDataLines("pages/read_all_lines.txt");
 
 TEST(MainFormPages, PlacesThePagesWithTheirCaptionsAndHiddenControls) {
   AppFixture f;

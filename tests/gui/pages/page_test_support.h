@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "../../core/diag/scripted_instrument.h"
 #include "../../core/link/fake_backend.h"
-#include "../../core/pages/table_instrument.h"
 #include "../../core/platform/temp_dir.h"
 #include "../lang/qstring_printer.h"
 #include "../user_input.h"
@@ -29,7 +29,7 @@ struct TableContext {
       : meter(std::move(replies)) {}
   Lines ReceivedLines() const { return meter.Lines(); }
 
-  TableInstrument meter;
+  ScriptedInstrument meter;
   ScpiSession& session = meter.Session();
 };
 
