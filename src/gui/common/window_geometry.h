@@ -8,9 +8,9 @@ class QWidget;
 namespace qel::gui {
 
 // Fixes `window` to the size its contents ask for, at least their minimum and at least
-// the size it was designed at. Called when the window is first shown: by then its children have been shown too, so the sizes that some
-// widgets only know once shown (a tab bar's tabs, a choice box sized to its items) count,
-// and so do the texts of the start-up translation.
+// the size it was designed at. Called when the window is first shown: by then its children have
+// been shown too, so the sizes that some widgets only know once shown (a tab bar's tabs, a choice
+// box sized to its items) count, and so do the texts of the start-up translation.
 void FixSizeToContents(QWidget& window);
 
 // Centres `window` on the available area of its screen.
