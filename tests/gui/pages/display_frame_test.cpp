@@ -88,7 +88,7 @@ TEST(DisplayFrame, ValuesSpeakTheirCaptionsAndReadings) {
     EXPECT_EQ(value->accessibleName(), name);
     EXPECT_EQ(value->accessibleDescription(), reading);
   }
-  r.table.meter.SetReply(":read:dc?", "");
+  r.table.meter.Reply(":read:dc?", "");
   Click(*r.F().ReadButton);
   EXPECT_EQ(r.F().DC_Out->accessibleDescription(), "+000,0 G");
 }
