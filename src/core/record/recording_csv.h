@@ -79,6 +79,6 @@ std::string FormatRecordingRow(const LiveReading& reading, const WallTime& time,
 std::optional<double> RowValue(const LiveReading& reading, LiveValue value);
 
 // The save dialog's proposed name: "QEL11_Messwerte_yyyymmdd_hhnn.csv".
-std::string ProposedRecordingFileName(const std::tm& localTime);
+std::string ProposedRecordingFileName(const std::tm& t);
 
 }  // namespace qel
