@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds, and starts the window program. Without --device it
 # talks to the built-in virtual instrument.
 #   ./run.sh                         the tool against the virtual instrument

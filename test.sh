@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds, checks the style (clang-format and clang-tidy,
 # scripts/check-style.sh), and runs every test: the whole suite with ctest, then
 # the end-to-end HID suite in a qemu guest (when it can run), the Windows build and its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the core adds per SCPI line: ScpiQuery (with the protocol log attached) against
 // the bare backend exchange (write one report, read one report), over an in-process
 // device that answers at once and over one that answers after 1 ms.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Runs the registered benchmarks and prints, after the usual table, the ratio of each
 // benchmark's time per iteration to that of a named baseline in the same run.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Werte aus Gerät lesen " (read all pages, 39 lines) over the in-process virtual
 // instrument against 39 bare exchanges (write one report, read one report) on the same
 // device, at 0 and 1 ms latency per report. The ratio is what the core's page models,

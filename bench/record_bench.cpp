@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One recorded row with back-to-back reads (qel11ctl monitor --interval 0) in peak mode,
 // against the link's own time for it: the five bare exchanges (write one report, read one
 // report) of the same lines on the same in-process virtual instrument, at 0 and 1 ms

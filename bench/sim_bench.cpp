@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How many lines per second the virtual instrument answers: the model alone
 // (Instrument::HandleLine) and through the in-process HID device (write one output
 // report, read one input report). Ratios at the end compare each path with the model.

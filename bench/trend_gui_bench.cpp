@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The trend window's costs, on Qt's offscreen platform with the in-process virtual
 // instrument:
 //   - one redraw of the chart (decimation, series, painting) with 1,000,000 readings

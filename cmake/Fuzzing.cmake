@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # libFuzzer builds: every target compiled from here on gets the fuzzer's coverage
 # instrumentation and AddressSanitizer + UndefinedBehaviorSanitizer, so a fuzz target sees
 # into the core and sim libraries it links. Only clang has libFuzzer; with another

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installation on Linux: the three programs, the udev rule for the instrument, the desktop
 # entry with its icon, the man pages, and the Debian package (Packaging.cmake). Included
 # at the end of the top-level CMakeLists, after every target exists.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package, built with `cpack -G DEB` in the build folder. Its dependencies come
 # from the programs' shared libraries (dpkg-shlibdeps, from dpkg-dev).
 # The maintainer is the author of the project's history; the same name and address stand in

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Windows build's own libraries, which Debian packages only for Linux: libjpeg
 # (libjpeg-turbo built from Debian's source package) and CLI11's headers, made by
 # scripts/windows-deps.sh into the build folder on the first configure and kept there.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Windows: the programs say their version, and the zip of qel11ctl.exe and qel11-sim.exe
 # (static runtime: no DLL besides the system's) with the README and the licence, made with
 # every build:

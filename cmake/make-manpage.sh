@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Writes a program's man page, gzip-compressed, from its --help and --version (help2man)
 # and a hand-written include file of the sections --help cannot give (description,
 # instrument choice, exit status, examples). For a program with subcommands, each

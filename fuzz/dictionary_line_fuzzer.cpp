@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Dictionary text: marker, language name and "German";"English" pair lines. Properties:
 //  - a pair line's two fields without their double quotes (two in a row always stand for
 //    a literal one, so not every text can be written quoted), written as a quoted pair

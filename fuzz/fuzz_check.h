@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A property that must hold for every input: when it does not, the fuzzer stops with the
 // condition and a short description on stderr (control and non-ASCII bytes as \xHH) and

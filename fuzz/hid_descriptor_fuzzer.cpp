@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A HID report descriptor as a device hands it out. Properties: the walk never reads past
 // the end (ASan), and the lengths only grow as the descriptor goes on: any prefix of it
 // gives lengths no larger than the whole.

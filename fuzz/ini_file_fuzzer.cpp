@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // INI (profile) file bytes, as the settings file, parameter files and calibration backups
 // hold them. Properties:
 //  - writing the parsed lines out and parsing them again gives the same lines, also after

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Number texts as the instrument replies with them and as limit fields hold them. The
 // input's first line is a reply; what follows it is typed into an empty limit field
 // (Ctrl-B and Ctrl-F move the caret, backspace deletes). Properties:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Parameter file (*.QEL) bytes. Properties: opening a file, saving the pages and opening
 // the saved file again gives the same settings, up to what the profile-file rules do not
 // keep (a value's surrounding blanks, one pair of enclosing quotes): saved again, the file

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A protocol log given to qel11-sim --replay (a customer's file). Properties:
 //  - a log that parses has entries, and every query it recorded has an answer per time
 //    it was sent; a recorded reply holds no line end and no NUL;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Replies to the live readout: the input's lines are the instrument's input reports in turn
 // (the bytes after the report ID; NULs, missing fields and extra ";" included). Two reads
 // run, with "," and with "." as the user's separator. Properties:

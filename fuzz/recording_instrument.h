@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // An instrument for fuzz targets, behind a real HidLink and ScpiSession: it records every
 // line it receives and answers each report with the next of a list of input-report

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Bytes arriving on a report-stream connection. The first byte sets the size of the pieces
 // the stream is fed in (as TCP may cut it anywhere); the rest is the stream. Properties:
 //  - the frames handed out, encoded again, are the stream's bytes from its start, and

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the libFuzzer targets (CMake preset "fuzz": clang-14, ASan + UBSan) and runs each
 # for a fixed time, starting from its checked-in seed corpus.
 #

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // SCPI lines as the virtual instrument receives them, one per input line. Each line is
 // parsed and then handled by the instrument. Properties:
 //  - up to the first unit with a syntax error (where the instrument stops reading the

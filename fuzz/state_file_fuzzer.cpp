@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The virtual instrument's state file (--state FILE). Properties:
 //  - a file that parses, formatted again and parsed into a fresh instrument, formats to
 //    the same text;

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package from a finished build folder (cpack -G DEB) and checks it: its
 # metadata (dpkg-deb -f), that it holds exactly the expected files with the expected modes
 # and owner (dpkg-deb --contents), and that the programs run from a scratch root it is

@@ -10,8 +10,8 @@
 #    project headers, compile command and .clang-tidy are unchanged since it last passed is
 #    not checked again (the record is kept in BUILD_DIR/clang-tidy-passed);
 #    QEL_TIDY_ONLY=REGEX checks only the units whose path matches;
-#  - with QEL_REQUIRE_SPDX=1, every project source file must carry the line
-#    "SPDX-License-Identifier: GPL-3.0-or-later" (scripts/add-spdx.sh adds it).
+#  - every project source file must carry the line "SPDX-License-Identifier:
+#    GPL-3.0-or-later" (scripts/add-spdx.sh adds it; QEL_REQUIRE_SPDX=0 skips the check).
 # Usage: scripts/check-style.sh [--format-only | --tidy-only] [BUILD_DIR]
 #   BUILD_DIR defaults to build/default; QEL_TIDY_JOBS sets the parallel clang-tidy runs.
 set -euo pipefail
@@ -41,7 +41,7 @@ if [ "$run_format" -eq 1 ]; then
   echo "clang-format: $(project_files '*.cpp' '*.h' | wc -l) files, $(($(date +%s) - start)) s"
 fi
 
-if [ "${QEL_REQUIRE_SPDX:-0}" = 1 ]; then
+if [ "${QEL_REQUIRE_SPDX:-1}" = 1 ]; then
   missing=$(scripts/add-spdx.sh --list)
   if [ -n "$missing" ]; then
     echo "FAIL: no SPDX-License-Identifier line (scripts/add-spdx.sh adds it):"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks the Windows zip of a finished Windows build: it holds exactly qel11ctl.exe,
 # qel11-sim.exe, the README and the LICENSE; the programs import no DLL beyond Windows' own;
 # unpacked, they run under Wine; qel11ctl.exe reports no instrument cleanly; and against the Linux

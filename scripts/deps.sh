@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages the project needs when any is missing. As root it runs
 # apt-get; otherwise it prints the apt-get line to run and fails.
 # Usage: scripts/deps.sh [extra-package ...]

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Renders the PNG sizes of the tool's icon from its SVG. The PNGs are committed, so a
 # build needs no SVG renderer; run this after changing the SVG (needs rsvg-convert from
 # Debian's librsvg2-bin).

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Windows libraries of the cross-build, made once per build folder: libjpeg built with
 # mingw-w64 from Debian's source package of the libjpeg-turbo that the Linux build uses,
 # and CLI11's headers (header-only) beside it. Debian packages neither for mingw.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the probe tests/core/no_qt_probe.cpp, which includes a Qt header and links only
 # the core: passes when the build fails on exactly that missing Qt header, fails when the
 # probe builds (the core brought Qt in) or fails for any other reason (then the probe says

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Makes the German locale de_DE.UTF-8 in the folder OUTPUT with localedef (no root needed;
 # the source definitions come with Debian's package "locales"), unless it is there already.
 # The tests that depend on the decimal separator or the language find it through LOCPATH.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One run of a qel11ctl command on one instrument: the chosen backend, the link over it
 // and the SCPI session, built from the same core objects the window program uses. With

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A qel11ctl command as the device runner sees it. Each group of commands adds its
 // subcommands to the command line and one Command per subcommand to the list; main runs

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // qel11ctl diff and write --verify: whether an instrument holds what a parameter file
 // says, compared as the page models see both (ComparePages).
 

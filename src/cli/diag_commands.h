@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // qel11ctl info, errors and hardcopy: the device information page, the error status
 // page and the display hardcopy, run on the same core objects as those windows.

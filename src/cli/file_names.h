@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Files of a run on several instruments: each instrument writes its own file, named with
 // its serial number before the suffix, and no two instruments of one run get the same

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // JSON text for --json. Commands hand their rows over as UTF-8 text (their text output's
 // columns); the writer escapes them, so a reply with quotes, backslashes or control bytes

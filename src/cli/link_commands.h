@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // qel11ctl list and scpi: the instruments attached, and free SCPI lines with their
 // replies as the SCPI tab's transcript shows them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // qel11ctl: the instrument from scripts. Runs the same core operations as the windows,
 // so it sends the same lines in the same order.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // qel11ctl monitor: records live readings as CSV with the core recorder the trend window
 // uses (the live readout's lines, one row per read, the identity header).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // qel11ctl read, write, diff, store and display: the main window's whole-window actions
 // and the live readout, run on the same core page models in the same page order.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Output of one instrument among several: every line gets the instrument's device text
 // and a TAB in front, and goes out whole, so lines of instruments that run at the same

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // SIGINT and SIGTERM as the end of a recording: the read in progress is finished and its
 // row written, then the command ends normally. A second signal ends the program at once

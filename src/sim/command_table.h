@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The instrument's command set: one entry per header, with what a query answers and
 // what a setting does. Handlers report bad arguments through the context, which puts the

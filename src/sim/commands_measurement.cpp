@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Measuring mode, unit and range; the live readings and the peak memories.
 #include <span>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The probe memory under PROB: (also written "Probe:").
 #include "sim/command_table.h"
 #include "sim/instrument.h"

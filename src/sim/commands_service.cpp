@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Service commands under INTE: (test ranges, simulated keys, display read-out, internal
 // constants) and the identity texts under SN:.
 #include <cstdio>

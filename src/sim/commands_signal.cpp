@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Switching outputs and control inputs (with their tests), front keys, the EIA-232 and
 // LAN ports, and storing the settings.
 #include "sim/command_table.h"

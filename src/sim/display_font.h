@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The front display's small bitmap font: 5 x 7 pixels per character, one column of 7
 // pixels per byte, bit 0 the top row (the same order as a display-memory byte).

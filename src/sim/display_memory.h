@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The front display's memory and its read-out over INTE:HCLN / INTE:HCOF / INTE:HC?.
 //

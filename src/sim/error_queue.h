@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The instrument's SCPI error queue, as SYSTem:ERRor? reads it: oldest entry first,
 // 30 entries deep; when a 31st error comes, the newest entry becomes -350.

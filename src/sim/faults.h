@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Fault injection: what happens to the answer of each received line, and the input
 // report that carries an answer.

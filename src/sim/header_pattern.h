@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A command header as the instrument defines it, e.g. "DGIO:SET:OUTput#:FUNCtion": words
 // joined by ":", the upper-case part of a word its short form, the whole word its long

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The virtual QEL11: all of its state and the answer to every line the tool sends. No
 // transport here; SimBackend and the report-stream server put it behind HID reports.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The user settings of the instrument (what "par:savw?" stores): measuring mode, unit and
 // range, the four switching outputs, the three control inputs, the two front keys, the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "sim/internal_constants.h"
 
 #include "sim/probe_memory.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The instrument's internal calibration constants: probe-current measurement gain and
 // offset, the set values of the two probe currents, the adjustment of the eight gain

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Units, ranges and overload of the instrument, and how its front display writes a value.
 

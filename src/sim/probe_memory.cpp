@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "sim/probe_memory.h"
 
 #include "sim/sim_text.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The probe's memory: an EEPROM in the probe and the working copy the instrument measures
 // with. Queries answer the working copy. Changing it (PROB:NAME, PROB:S01, ...), loading

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Answers recorded in a protocol log, so that the virtual instrument can stand in for a
 // customer's meter: the log as `qel11ctl --log` writes it and the SCPI console shows it,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // qel11-sim: the virtual instrument served over the report-stream protocol on 127.0.0.1.
 #include <CLI/CLI.hpp>
 #include <csignal>

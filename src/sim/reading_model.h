@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The field the probe sits in and what the instrument measures of it. One Step() is one
 // measuring cycle (the instrument runs one per line it handles, so a seed and a line

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Serves a SimBackend over the report-stream protocol (see report_stream_protocol.h) on
 // 127.0.0.1, one client at a time: after a client connects it gets the hello frame, then

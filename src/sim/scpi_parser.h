@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Splits one SCPI line into its program message units and applies the header-path rule.
 //

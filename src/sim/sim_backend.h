@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The virtual instrument as a HID device, in-process ("--device sim"). One device, path
 // "sim"; each output report is one line for the instrument, and each line gets exactly

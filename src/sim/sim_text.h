@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Small text helpers of the virtual instrument: ASCII case folding, SCPI numbers and
 // SCPI string data. Texts are single-byte (Windows-1252) std::string throughout.

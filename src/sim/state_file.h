@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The state file of the virtual instrument (--state FILE): what survives a power cycle,
 // i.e. the stored settings copy (par:savw?), the probe EEPROM (PROB:WRIT?) and the stored

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A HID device made by this program through Linux's /dev/uhid. The kernel shows it like a
 // plugged-in USB device (a hidraw node, listed by hidapi) and passes what the host sends

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // qel11-sim --uhid: the virtual instrument as a HID device through /dev/uhid until SIGINT
 // or SIGTERM, which destroy the device (an unplug).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Serves a SimBackend as a real HID device through /dev/uhid (qel11-sim --uhid), so the
 // unmodified tool finds it with hidapi like a plugged-in instrument.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Shared by the qel11ctl tests: running the tool, a scratch folder, file contents.
 

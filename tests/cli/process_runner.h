@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Runs a program, collects its stdout and stderr and its exit status, and kills it when
 // it runs past a generous limit (so a hanging tool fails the test instead of hanging it).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // qel11ctl diff and write --verify against a stateful instrument: what it holds compared
 // with a parameter file as the page models see both, exact lines, and the exit status.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // qel11ctl info, errors and hardcopy: the exact lines on the wire, what is printed in
 // which language, the JPEG file, and the exit status when the instrument fails.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // qel11ctl --json: one JSON document per run, with the text output's columns as keys,
 // whatever bytes the instrument answers with.
 

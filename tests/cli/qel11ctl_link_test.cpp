@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // qel11ctl list and scpi against a report-stream peer on loopback: the exact reports on
 // the wire, what is printed, and the exit status when the instrument fails.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // qel11ctl on several instruments at once: each on its own link at the same time, lines
 // prefixed with the device, one JSON object per instrument, files per serial number, and
 // the worst exit status.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // qel11ctl monitor: the recording's exact text against a scripted peer, its form against
 // qel11-sim, an instrument that goes away and comes back, a file that cannot be written,
 // and the clean end on SIGINT.

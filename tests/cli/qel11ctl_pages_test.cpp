@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // qel11ctl read, write, store and display against a peer that answers like the virtual
 // instrument: the same lines in the same order as the core page models send, and files
 // written only when every line got an answer.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A support case: a session recorded with qel11ctl --log against one meter, replayed by
 // qel11-sim --replay, gives the same output for the same commands, byte for byte.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // qel11ctl against the real qel11-sim over loopback gives the same answers as against the
 // built-in virtual instrument: both are the same model, and the same seed gives the same
 // readings for the same traffic.

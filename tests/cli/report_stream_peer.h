@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A minimal instrument on the far side of the report-stream protocol, for testing the
 // tool's side byte for byte: it records every frame it receives and answers each one as

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A report-stream peer in front of the instrument model: stateful (a setting sticks), with
 // replies that can be replaced per line and a point after which it falls silent.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The real qel11-sim executable in the background for one test: started with the given
 // options, its port read from its "listening on tcp:127.0.0.1:PORT" line, stopped with

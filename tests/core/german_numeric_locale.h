@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Switches the C library's LC_NUMERIC to German (decimal comma) for one test and back, as
 // qel11ctl switches it to the user's locale. On Linux ctest makes the locale (fixture

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The shared test data under tests/data (QEL_TEST_DATA_DIR), for the core and the window
 // program's tests alike.

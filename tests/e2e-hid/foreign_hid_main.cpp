@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // e2e_foreign_hid: a HID device that is no instrument, made through /dev/uhid for the
 // end-to-end suite. It answers nothing and writes every event the kernel passes on to a
 // file, one per line: an "open" there means that someone opened its hidraw node, which

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The cases of the end-to-end suite, run inside the guest (as root, in the host's root
 # file system shared read-only, with /dev, /tmp and the results folder of its own). Each
 # case runs qel11ctl (or the window program's objects) through hidapi and hidraw against

@@ -1,4 +1,5 @@
 #!/bin/busybox sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # /init of the end-to-end guest (busybox, in the initramfs that run.sh builds).
 # No udevd runs here, so nothing loads modules: the HID modules (and hid-generic, without
 # which no hidraw node appears), virtio and 9p are loaded by hand in dependency order. The

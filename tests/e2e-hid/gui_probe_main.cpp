@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // e2e_gui_probe: the window program's objects (QelApplication, all eight windows) over the
 // hidapi backend, for the end-to-end suite. It runs the event loop, so the link window's
 // first scan, plug monitor and rescan timer work as in qel11-config, and prints one line

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # End-to-end suite of the HID link through the real kernel HID stack: qel11ctl --device auto
 # (hidapi, hidraw) and the window program's objects against qel11-sim --uhid, inside a
 # throw-away Linux guest under qemu. The guest runs Debian's kernel (fetched with

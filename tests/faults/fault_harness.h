@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The virtual instrument served over the report-stream protocol on loopback, and the
 // tool's link talking to it, for fault tests: the link log is kept whole (Debug on), so

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every fault of the virtual instrument against every link-level action, over the report
 // stream on loopback. Each cell asserts three things: the action ends within the link's
 // time limit (one time-out at most, with a generous margin), no report is ever taken as

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A soak check of the link against an instrument whose replies often come late: N queries
 // over the report stream, a given share of the replies late by a random time up to a
 // maximum, and every reply the link hands up matched with what the instrument answered

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // GUI tests need one QApplication; they run on Qt's offscreen platform (no display), with
 // one 1280 x 800 screen unless QT_QPA_PLATFORM says otherwise.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A user's input as real key and mouse events (QTest), so that tests prove the events
 // reach the handlers: choosing through a choice box's open list, clicking a tab, a menu

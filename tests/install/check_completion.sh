@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks the bash completions of qel11ctl and qel11-sim: bash-completion's loader finds
 # them where Debian's bash-completion looks ($XDG_DATA_DIRS/bash-completion/completions,
 # /usr/share for a package), and in a folder of sample files they offer what the programs

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks the desktop entry: desktop-file-validate (desktop-file-utils) finds nothing to
 # complain about, it starts the window program by name without a terminal, uses the
 # installed icon, and sits in the Science and Electronics menus.

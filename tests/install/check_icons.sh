@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks the icon files: the SVG is square, and there is one PNG per installed size whose
 # header gives exactly that width and height (a PNG rendered at the wrong size would be
 # scaled blurry by the desktop) and no PNG that is not installed.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks a man page against the program it describes: its title names the program's
 # version, and every option of --help, and of each subcommand's --help, is in it, as is
 # every subcommand. Catches a page left stale by a changed command line and options the

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks the instrument's udev rule: one line per product ID (fe78 and 003f, lowercase hex
 # as sysfs shows them), each matching hidraw nodes of vendor 04d8 and tagging them
 # "uaccess" — never a MODE, GROUP or OWNER that would open the node to everyone — in a file

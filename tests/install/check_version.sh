@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks that a program answers --version with "NAME VERSION" and --help with its usage,
 # both on standard output with status 0, and without a display: the window program must
 # answer them before it needs one.

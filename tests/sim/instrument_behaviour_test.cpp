@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Readings, overload, peaks, keys, test ranges, inputs and outputs of the instrument.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every setting the tool writes, read back with the query the tool sends.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Probe memory and internal constants: what the service code unlocks.
 #include <gtest/gtest.h>
 

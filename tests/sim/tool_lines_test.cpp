@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every line the configuration tool sends, exactly as it sends it: each is accepted
 // without an error and answered in the form the tool reads.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The uhid server against a socket pair that plays the kernel's side of /dev/uhid: the
 // same event structs, one per message, as the real node reads and writes them.
 #if defined(__linux__)

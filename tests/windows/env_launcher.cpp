@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs a program with some environment variables set, for tests of the Windows programs
 // under Wine: Wine sets ProgramData and ALLUSERSPROFILE itself in every process it starts
 // from Linux, so a test's own data folder reaches the program only through a Windows

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The CLI tests of the Linux build (cli_tests), run against the Windows qel11ctl.exe under
 # Wine through the wrapper QEL11CTL; the virtual instrument they start is the Linux
 # qel11-sim, so every case also checks the report stream between the two systems.

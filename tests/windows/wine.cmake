@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Windows build's tests run under Wine on the build machine: every program of the
 # build through wine-run.sh (the build folder's own Wine prefix). Included before the
 # programs are defined, which take the emulator over when they are made.

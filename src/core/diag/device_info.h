@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The device information page: the instrument's identity and its probe's data as twelve
 // rows of caption and value, read with nine queries whenever the user presses "Lesen".

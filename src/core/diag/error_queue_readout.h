@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Empties the instrument's SCPI error queue and lists every entry it held. The error
 // status page and the hidden "QEL11 Fehler auslesen " window both show this read-out.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Module QEL11_Setup_HID_Unit (TestOut1Click, Button13Click, ReadEingaengeTimerTimer).
 // The digital I/O test of the main window's " Signal IO Test " tab: switching the four

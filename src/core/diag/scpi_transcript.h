@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Module QEL11_Setup_HID_Unit (SendLine).
 // A free SCPI line and its transcript entry, as the main window's " SCPI Test " tab and

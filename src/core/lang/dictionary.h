@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The German-to-English table, built from the built-in dictionary text. One object per
 // run, owned by the application and passed by reference; it is loaded at most once, when

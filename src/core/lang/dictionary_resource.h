@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The built-in dictionary text "DEUTSCH_ENGLISCH_DOC", compiled into the program from
 // resources/dictionary.txt: Windows-1252 bytes, CRLF line ends, exactly as in the file.

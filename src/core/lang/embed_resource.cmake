@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Turns a resource file into a C++ source that carries its bytes, so the program needs no
 # file at run time. Run as a script:
 #   cmake -DINPUT=<file> -DOUTPUT=<file.cpp> -DTEMPLATE=<file.cpp.in> -P embed_resource.cmake

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The start-up decision between German and English: the setting "English" in section
 // "Language" of the settings file wins; without it (no file, no key, or a value that is

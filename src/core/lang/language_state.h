@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The two language flags of a run. One object per run, owned by the application (or the
 // command-line run) and passed by reference.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The command line of the new instance that a language switch starts: the running
 // instance's "--" options, in their order, and nothing else — so the service code (a

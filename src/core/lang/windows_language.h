@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The system's user-interface language, as a tag the German test can judge:
 //   "ll_CC"   two-letter ISO 639 language code, "_", two-letter ISO 3166 country code

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Which instrument the tool talks to (--device): the first instrument over HID ("auto"),
 // the built-in virtual instrument ("sim"), one in another process over the report-stream

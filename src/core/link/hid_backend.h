@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The seam between the link and the operating system's HID access. One implementation
 // per transport: hidapi (real devices), report stream (tcp:HOST:PORT), in-process sim.

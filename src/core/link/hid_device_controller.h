@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The HID device controller: keeps the list of HID devices present, announces plug and
 // unplug events, and lends devices out to the link ("claiming"). It does not watch the

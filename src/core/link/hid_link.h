@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The link to the instrument: finds and claims it among the HID devices, writes one
 // output report per SCPI line and reads the one input report the instrument answers with.

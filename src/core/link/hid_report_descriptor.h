@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Report lengths from a HID report descriptor, counted the way Windows counts them
 // (HidP_GetCaps): the longest report of each kind, in whole bytes, plus one byte for the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // HID access through hidapi (its hidraw flavour on Linux). hidapi 0.13 does not hand out
 // report descriptors, so the report lengths come from the descriptor that the kernel

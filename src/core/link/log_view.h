@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A line-oriented log that the link and the SCPI exchange write into. The windows give
 // their own view (the link window's Memo, the console's log), so that lines a user

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Plug notices for HID devices on Linux, from udev: every hidraw node that appears,
 // disappears or changes is announced on udev's netlink group "udev".

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // tcp:HOST:PORT — the instrument in another process, spoken to over the report-stream
 // protocol as if it were one HID device. The tool is the client and connects only where

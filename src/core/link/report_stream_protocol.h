@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The report-stream protocol: HID reports carried over a byte stream (TCP), so that a
 // virtual instrument in another process looks exactly like a HID device.

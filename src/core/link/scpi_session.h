@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // SCPI line exchange over the link, with the time-stamped protocol log. Every page and
 // window reaches the instrument through ScpiQuery or ScpiQueryRaw only.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The few socket calls the report stream needs, the same on every system: POSIX sockets
 // on Linux (tcp_socket_posix.cpp), Winsock on Windows (tcp_socket_winsock.cpp). Both

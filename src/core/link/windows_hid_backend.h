@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // HID access on Windows through the system's own calls: the HID class's device interfaces
 // listed with SetupAPI, identity and report lengths from hid.dll, reports through file

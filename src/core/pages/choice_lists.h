@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The token lists of the parameter pages and the German item texts of their choice
 // boxes (Windows-1252 bytes; the GUI translates them for display). Token k belongs to

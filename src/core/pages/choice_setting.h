@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A choice box's value: a position in a token list (and its item list), -1 for nothing
 // selected. The GUI's combo box editor binds to one of these.

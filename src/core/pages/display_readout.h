@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Model of the live readout `TQEL_Display_Frame`: the readings the instrument's own
 // display shows (DC always, AC in AC mode, fast and slow peak values in peak mode), each

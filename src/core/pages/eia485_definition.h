@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The EIA-485 page `TEIA485Frame`: defined with its controls but placed on no window and
 // without behaviour; it sends nothing and is not in the parameter file. Only the texts

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Model of the measurement settings page `TEinheitenFrame`: mode, unit and range. The
 // range items' texts follow mode and unit (UpdateRangeItems); the range token is always

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Model of the digital input page `TInLineFrame`: function and logic of input `Tag`
 // (1..3).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/pages/ip_adr_in_model.h"
 
 namespace qel {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Model of the dotted-address entry `TIp_Adr_In_`: four octet fields of at most three
 // typed characters, "000" at start. A field's text is checked on every change (typed or

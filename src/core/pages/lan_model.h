@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Model of the LAN page `TLANFrame`: the instrument's IPv4 address and subnet mask, each
 // an address entry of four octet fields.

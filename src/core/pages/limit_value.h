@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A limit of the output page (`OG_Edit`, `UG_Edit`): the text of its field, as typed
 // (through NumericKeyFilter), read (FormatLimitValue) or loaded (LimitTextFromFile), sent

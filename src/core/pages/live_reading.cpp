@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/pages/live_reading.h"
 
 #include "core/link/scpi_session.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One read of the live readings: the lines of the live readout, in its order, and the
 // reply fields as they came. The readout formats them for its labels; the recorder writes

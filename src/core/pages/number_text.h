@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Decimal numbers as the instrument writes them and as the pages show them. Both
 // directions work with "." whatever the C library's locale says (the CLI switches

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Model of the digital output page `TOutLineFrame`: function, logic and the two limits of
 // output `Tag` (1..4).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Whether an instrument holds the configuration of a parameter file: the settings of two
 // sets of pages compared as the page models see them. Choice positions compare as

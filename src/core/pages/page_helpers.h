@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Helpers shared by all parameter pages: choice position <-> SCPI token, the limit value
 // text, the numeric key filter of the limit fields and the channel text of a page.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One read of a parameter page: sends the page's queries and sets its values from the
 // replies as the window does, and notes every reply that does not fit its line — a token

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The parameter file (*.QEL): every page setting as INI text (Windows-1252, CRLF) in the
 // sections Info, Mode, Output1..4, Input1..3, KEYSTOP, KEYSBOT, LAN, Seri, in this order.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The four operations every parameter page offers. Read and write go through
 // ScpiSession::ScpiQuery only, one line after the other in the page's fixed order; save

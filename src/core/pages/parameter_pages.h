@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The twelve parameter pages of the main window, with its initial values, and the
 // whole-window actions that visit them in the fixed page order: EinheitenFrame1,

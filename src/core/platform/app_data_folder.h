@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The per-machine data folder shared by all users, where the settings file
 // QEL_HID_SETUP.ini and the internal-settings backups live.

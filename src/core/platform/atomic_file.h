@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Whole-file reads and crash-safe whole-file writes. A write goes to a temporary file in
 // the target's folder, is flushed to the disk and then renamed over the target, so the

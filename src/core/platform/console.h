@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The command-line programs' side of the console: arguments and output are UTF-8 on every
 // system. Linux hands both over as they are. On Windows the arguments are taken from the

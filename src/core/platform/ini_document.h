@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The text of an INI (profile) file held in memory, read and changed with the Windows
 // profile-file rules. `IniFile` loads one of these from disk for every read and writes it

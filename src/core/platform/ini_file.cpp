@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/platform/ini_file.h"
 
 #include "core/platform/atomic_file.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // An INI (profile) file on disk with the Windows profile-file semantics of `IniDocument`.
 // Like GetPrivateProfileString/WritePrivateProfileString, every call opens the file by

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // File names inside the tool are std::string. On Linux they are the bytes the system
 // uses. On Windows they are UTF-8: qel11ctl takes its arguments as UTF-8, the data folder

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Numbers and Booleans stored as text in profile files. A Boolean is an integer: any
 // non-zero value is true, zero is false, and a value that is no number counts as missing.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The tool's settings file QEL_HID_SETUP.ini in the data folder: the 40 lines of the SCPI
 // line list (section "SCPI_Demo", keys "1".."40") and the language choice (section

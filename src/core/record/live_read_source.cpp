@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/record/live_read_source.h"
 
 #include <algorithm>

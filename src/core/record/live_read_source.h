@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one source of live reads in the window program. The live readout ("Refresh", the
 // service tab's continuous read) and the trend window each read on their own beat; when

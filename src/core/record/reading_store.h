@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The readings a trend chart shows, kept in memory within a fixed bound (the full data
 // lives in the recording's file): times in seconds and, per series, the instrument's value

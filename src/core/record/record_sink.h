@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the rows of a recording go: a file, or a stream such as stdout. Each Write hands
 // over one whole piece (the header, or one row) and returns only once it has reached the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The two clocks of a recording: the wall clock, written with milliseconds and the UTC
 // offset in force at that moment, and a monotonic clock for the elapsed time, which a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The recorder of live readings, shared by `qel11ctl monitor` and the trend window: it
 // writes the header and one row per read (recording_csv.h) into a sink, and keeps the

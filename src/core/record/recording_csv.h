@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The text of a recording of live readings: UTF-8 CSV (RFC 4180, "." as decimal
 // separator, LF line ends) after five "#" lines that say which instrument and probe took

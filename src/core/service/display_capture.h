@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reads the instrument's display memory in chunks: "INTE:HCLN " sets the chunk length,
 // "INTE:HCOF " the start offset (sent once per capture, the instrument moves on by

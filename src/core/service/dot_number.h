@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Decimal numbers as the instrument writes and reads them: "." as the decimal separator
 // whatever the user's locale. The service windows read replies and write values with

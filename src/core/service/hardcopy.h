@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The display hardcopy as the window and `qel11ctl hardcopy` use it: capture the display
 // memory, draw it at scale 2, compose the framed image, and save that as JPEG files with

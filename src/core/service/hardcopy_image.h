@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The pictures of the display hardcopy: the display memory drawn at twice its size, and
 // the framed image that goes to the clipboard and into JPEG files.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The file names "Save" proposes: after a save as shot.jpg the next saves propose
 // shot_1.jpg, shot_2.jpg, ... as long as the user accepts the proposals; a different name

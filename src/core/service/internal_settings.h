@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The internal settings and calibration window: the instrument's calibration constants
 // (gain and offset of the probe-current measurement, the two probe-current set values,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // JPEG encoding of the hardcopy with libjpeg: its default compression parameters, then
 // the floating-point DCT, quality 90 with baseline-compatible tables, three-component

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The probe parameter service: reads and writes the values stored in the probe's memory
 // (name, calibration text, type, serial numbers, and per measuring direction the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A plain 24-bit RGB picture: what the hardcopy draws, composes and encodes, and what
 // the window copies into its own image and onto the clipboard.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The coloured status label of the service windows: yellow while an operation runs (and
 // at rest), green for success, red for failure.

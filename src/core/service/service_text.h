@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Small text helpers of the service windows: replies in double quotes, field texts sent
 // in double quotes, and the key filters of their edit fields.

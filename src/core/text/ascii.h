@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Case folding of the ASCII letters only. System texts are Windows-1252 bytes; bytes
 // 0x80..0xFF (umlauts among them) are never folded and compare by their byte value, so

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The decimal separator numbers are shown and typed with: the user's locale's, when it is
 // a single character, else '.'. The window program passes its own locale's decimal point;

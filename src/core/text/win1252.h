@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Windows-1252 <-> UTF-8. The core keeps every system text as Windows-1252 bytes; the
 // command-line tool prints UTF-8 and reads UTF-8 arguments, so it converts at its edge.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window: seven tabs with the parameter pages and the device actions, the store
 // group, the connection panels, the main menu, and the settings kept in the settings

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Module Sprach_Unit (Englisch1Click, Deutsch1Click, RestartProgram).
 // The language items of the main menu ("Englisch", "Deutsch") and the restart they

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // qel11-config: the QEL11 configuration tool's window program.
 
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Module USB_HID_Connect_Unit (the device scans of HidCtl).
 // Drives the link's device scans from the event loop: the first scan as soon as the loop

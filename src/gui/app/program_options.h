@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The window program's command line: `--` options choose the instrument and the read
 // time limit; the first argument that is not an option decides the service mode.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Module QEL11_Setup_HID_Unit (program start).
 // One run of the window program. The application object creates the link to the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Module QEL11_Setup_HID_Unit (the service tab).
 // The main window's "Service" tab, which exists only in service mode: the test range

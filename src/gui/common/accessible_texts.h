@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Texts for assistive technology (screen readers) that the captions alone do not give.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Key filters cover more than keys: text pasted (Ctrl+V, the context menu, the middle
 // mouse button) or dropped into a key-filtered field goes through the same filter, one

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The window program's one rule for file names: a QString path becomes the file system's
 // own path and back (on POSIX the bytes QFile::encodeName gives, on Windows UTF-16), never

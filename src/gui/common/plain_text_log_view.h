@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Modules USB_HID_Connect_Unit and SCPI_Test_Unit (their Memo).
 // A LogView over a QPlainTextEdit: the link window's Memo and the console's log. Lines a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A window that lives from the start of the run to its end: closing it only hides it.
 // Every window but the main window is one. Its first showing fixes its size to its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The session of a page that a window's form creates: the form's generated code makes the
 // page without arguments, and the window that places it binds it to the run's session

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The GUI's edge between QString and the core's Windows-1252 bytes, shared by every window.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A timer that runs exactly while its check box is checked ("Refresh", "Dauer",
 // "DauerRead").

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where a window opens and how large it is. Every window of the program has one fixed
 // size, the room its laid-out contents ask for, and opens centred: the main window on the

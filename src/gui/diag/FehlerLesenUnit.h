@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "QEL11 Fehler auslesen ": a fixed-size window with the error queue read-out in a text
 // field; showing it and its "Retry" button run the read-out. Nothing in the program shows

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/diag/QEL_Info_Frame_Unit.h"
 
 #include <QFontMetrics>

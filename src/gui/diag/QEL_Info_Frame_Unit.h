@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The device information page: the instrument's and its probe's identity as twelve rows
 // of caption and value. Filled only when the user presses "Lesen"; showing the tab reads

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/diag/SCPI_FehlerLesen_Frame_Unit.h"
 
 #include "gui/common/text_codec.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The error status page: empties the instrument's error queue on demand and lists every
 // entry it held, the stop text last. Placed on the main window's " Gerätedaten " tab,

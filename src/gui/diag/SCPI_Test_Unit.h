@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The SCPI test console: its text field is the display of the protocol log, so it shows
 // every line any part of the program exchanges, whether the window is open or not. Lines

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The language window, created last of the windows and never shown. Its creation applies
 // the language the main window chose: with English selected it loads the dictionary, sets

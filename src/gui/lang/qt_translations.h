@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Qt's own texts (the buttons and labels of file dialogs and message boxes, the context
 // menus of edit fields) in the interface's language. The tool is designed in German, so

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one-time translation of the windows into English: a walk over Qt's object tree that
 // replaces every German design-time text with its dictionary translation.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/link/USB_HID_Connect_Unit.h"
 
 #include <QFontDatabase>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The link window "USB HID Connect": shows the devices found, the connection state and,
 // with "Debug" checked, every report. The application owns the link and drives its scans;

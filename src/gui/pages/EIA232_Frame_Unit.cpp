@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/pages/EIA232_Frame_Unit.h"
 
 #include "ui_EIA232_Frame_Unit.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The EIA-232 page: baud rate, stop bits, parity and output mode of the instrument's
 // serial port.

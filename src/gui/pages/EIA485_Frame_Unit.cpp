@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/pages/EIA485_Frame_Unit.h"
 
 #include "core/pages/eia485_definition.h"

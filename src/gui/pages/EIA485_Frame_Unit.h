@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The EIA-485 page: the definition of its controls only. It is placed on no window, sends
 // nothing and is not part of the parameter file; its buttons have no action.

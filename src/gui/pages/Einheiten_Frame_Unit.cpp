@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/pages/Einheiten_Frame_Unit.h"
 
 #include "gui/pages/page_controls.h"

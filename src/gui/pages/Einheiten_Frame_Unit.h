@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The measurement settings page: mode, unit and range. The range items' texts follow the
 // chosen mode and unit; a user's change of mode, unit or range writes the page when "Auto"

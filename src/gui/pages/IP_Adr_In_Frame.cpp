@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/pages/IP_Adr_In_Frame.h"
 
 #include <QFontMetrics>

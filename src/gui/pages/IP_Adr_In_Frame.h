@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The dotted-address entry: four borderless octet fields of at most three typed
 // characters over one bold monospaced caption "   .   .   .", all inside one bordered

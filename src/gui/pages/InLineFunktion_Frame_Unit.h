@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The digital input page: function and logic of input `Tag` (1..3).
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/pages/LAN_Frame_Unit.h"
 
 #include <QLineEdit>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The LAN page: the instrument's IPv4 address and subnet mask, each a dotted-address
 // entry of four octet fields.

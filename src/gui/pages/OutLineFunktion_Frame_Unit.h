@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The digital output page: function, logic and the two limits of output `Tag` (1..4).
 // The logic box and the limit fields are enabled by the function the user picks

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The live readout: the instrument's current readings as its own display shows them (DC
 // always, AC in AC mode, fast and slow peak values in peak mode), light green on black in

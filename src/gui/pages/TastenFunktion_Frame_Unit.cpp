@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/pages/TastenFunktion_Frame_Unit.h"
 
 #include "ui_TastenFunktion_Frame_Unit.h"

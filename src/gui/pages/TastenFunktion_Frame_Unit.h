@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The key function page: the function of the upper (Tag 0, "TOP") or lower (Tag 1, "BOT")
 // front key.

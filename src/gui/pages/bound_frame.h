@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The widget side of every parameter page: a thin view over the page's core model. A frame
 // declares which control shows which value of its model (one editor per kind of value,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/pages/main_form_pages.h"
 
 #include "gui/common/file_path.h"

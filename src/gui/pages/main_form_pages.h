@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Module QEL11_Setup_HID_Unit (the pages on the main window).
 // The main window's twelve parameter pages: the models (one ParameterPages, the same

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the parameter pages share on the widget side: choice boxes that show a
 // ChoiceSetting (items from the core, no selection as empty text), the two key filters,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Module QEL11_Setup_HID_Unit (Parameterspeichern1Click, Parameterffnen1Click).
 // The dialogs of "Parameter speichern" and "Parameter öffnen": the proposed name, the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One editor per kind of value on a parameter page: each binds one control to one value
 // of the page's model, found through a function because a frame can be bound to another

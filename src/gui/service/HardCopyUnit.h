@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "Hardcopy  -> Clipart": copies the picture the instrument's display shows now. Reads the
 // display memory, draws it at twice its size, composes the framed image, puts that on

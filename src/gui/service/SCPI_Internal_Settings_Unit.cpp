@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/service/SCPI_Internal_Settings_Unit.h"
 
 #include <QLocale>

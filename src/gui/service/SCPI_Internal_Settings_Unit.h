@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "TOV09 QEL11 Internal Settings (SCPI)": the instrument's internal calibration constants.
 // Reads, writes and stores them, resets them to the defaults, shows the probe current

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/service/SCPI_Probe_Service_Unit.h"
 
 #include "core/service/service_text.h"

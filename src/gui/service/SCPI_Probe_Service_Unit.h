@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "TOV09 / QEL11 Probe Parameter Service (SCPI)": reads and writes the values stored in
 // the probe's memory. The fields are the window's only state; each operation copies them

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Key filters of the service windows' edit fields, bound to the core's filter functions:
 // each typed, pasted or dropped character is dropped, entered as it is, or entered as

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the service windows share: the coloured status label, the repaint before an
 // operation's first line, and the fixed-size dialog frame.

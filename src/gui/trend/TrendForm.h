@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The trend window ("Messwerte Verlauf", menu Service): the live readings against time,
 // read at the chosen interval through the application's one read source; recording to a

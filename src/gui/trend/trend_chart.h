@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The trend window's chart: the readings of a ReadingStore against time, in the unit the
 // live readout shows, drawn from a min/max-decimated view (at most two points per pixel

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The trend window's texts: designed in German like every window, and put into English by
 // a table of the window's own when English is chosen. The built-in dictionary is left as

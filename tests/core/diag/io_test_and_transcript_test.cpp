@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The I/O test tab's lines and input rule, and the SCPI tab's transcript entries.
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A fake instrument behind a real HidLink and ScpiSession: it answers each line from a
 // table (the same reply every time, or a list of replies in turn whose last one

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The built-in dictionary text: its bytes, its table, and the rows the windows rely on.
 #include "core/lang/dictionary_resource.h"
 

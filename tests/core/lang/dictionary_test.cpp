@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pair-line syntax, table rows, loading, sorting and lookup on small dictionary texts.
 #include "core/lang/dictionary.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The system language and the start-up choice between German and English.
 #include "core/lang/language_choice.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Translating single window texts through the built-in dictionary.
 #include "core/lang/translate_text.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A scriptable HID backend for link tests: devices come and go by hand, every written
 // report is kept, and input reports are queued (or withheld) by the test.

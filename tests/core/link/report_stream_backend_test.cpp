@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The report-stream backend against a bare loopback peer that the test drives byte by
 // byte: connecting bounded by the time limit with a back-off, and a peer that closed with
 // replies unread. (A frame cut short is one of the fault matrix's rows.)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Windows HID connection's file I/O, driven over a message pipe (one message per
 // report, as HID file I/O hands out one report per read): whole reports out, reports in,
 // a read bounded by its time limit that leaves a later report for the next read, and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One instrument state for reading all pages, answered with every kind of trouble a reply
 // can bring: letter case, a trailing blank, unknown tokens, limits that do not parse or

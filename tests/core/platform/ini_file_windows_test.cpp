@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // IniFile against the Windows profile-file functions themselves (GetPrivateProfileStringA,
 // WritePrivateProfileStringA), case by case, byte for byte: the table and its files are
 // in tests/data/profile. Built for Windows only; it runs under Wine. A case marked with a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The chart's store (decimation and statistics against a plain pass over the points, its
 // bound) and the one read source shared by the live readout and the trend window.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The recording's text: one row per read for the replies of a read, the header from the
 // identity queries, the times, and when rows are due.
 

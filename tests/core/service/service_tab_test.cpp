@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The service tab's lines: test ranges, simulated front keys, "inte:tlok".
 
 #include "core/service/service_tab.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The window program over the in-process virtual instrument, with its settings file in a
 // fresh folder: what a user gets with `qel11-config --simulate`.

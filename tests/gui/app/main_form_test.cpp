@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's shell and its own device actions, over the in-process instrument.
 
 #include <gtest/gtest.h>

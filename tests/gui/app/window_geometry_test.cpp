@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every window in the four modes (German or English, with or without the service code):
 // one fixed size at which no text is cut and nothing overlaps, on a 1280 x 800 screen,
 // opened centred (the main window on the screen, the others on the main window). The

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The error status page and the hidden "QEL11 Fehler auslesen " window: the queue read
 // out line by line up to the stop text, and the bounds of a read-out that never gets it.
 

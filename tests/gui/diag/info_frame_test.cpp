@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The device information page: the nine queries, the twelve rows it shows, the column
 // widths, and the captions in both languages.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The device information and error status pages as the main window's tab " Gerätedaten "
 // holds them, over the virtual instrument: bound to the run's session, captions in the
 // language chosen at start.

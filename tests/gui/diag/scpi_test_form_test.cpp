@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The SCPI test console: Enter sends the field's text, the log's context menu sends a
 // selection, "CLR" empties the display; the display is the protocol log.
 

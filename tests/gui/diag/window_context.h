@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a diagnostics or service window needs of the run (its session), over an instrument
 // the test controls: the scripted one (exact replies, silent lines, every line received)

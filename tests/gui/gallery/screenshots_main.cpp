@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // qel11-gallery: a PNG of every window and every tab of the main window, in German and in
 // English, in service mode over the built-in virtual instrument, each filled by a read.
 // For looking at the windows as a user sees them (cut texts, overlaps, the translation);

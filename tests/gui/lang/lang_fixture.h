@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The window program over the in-process virtual instrument, started with a given
 // language setting in a fresh settings folder; and the texts its windows show.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The "Sprache" menu: the item of the running language does nothing; the other saves the
 // settings, starts the tool anew with the running instance's "--" options and quits; a
 // failed save or start keeps the running instance with its check marks.

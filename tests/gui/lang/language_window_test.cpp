@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The start-up language over the real window set: the language window translates every
 // window once when English is selected, and nothing when German is.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Failed expectations show a QString as its text, not as its UTF-16 units.
 

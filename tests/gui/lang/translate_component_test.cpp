@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window walk over a hand-built window with one widget of every kind. The test
 // dictionary chains every text: "X de" gives "X en" and "X en" gives "X twice", so a text
 // that is missed stays "de" and a text translated twice shows "twice".

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The live readout: texts and visibility for the replies of a read, its look, "Peak
 // Reset", and the "Refresh" timer rule.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The LAN page and its dotted-address entries: octet replies, the change and exit rules
 // of the octet fields, and the lines written from what they show.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's pages: read all and write all (widgets -> models -> instrument ->
 // widgets), the parameter file saved and opened through the "Datei" menu, the readout's
 // refresh on a change of tab and the service tab's continuous read.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Keyboard and screen-reader use of the pages: every input has its label as buddy, the
 // tab order follows the layout, buttons and check boxes work from the keyboard, and the
 // key filters hold for open choice lists and pasted text.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Page frames over an instrument that answers from a table (exact replies, every line
 // received), and the whole window program over the same kind of instrument.

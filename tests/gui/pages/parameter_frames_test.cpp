@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The parameter page frames one at a time: what they show for replies, the lines they
 // send from what they show, and the change handlers that run on a user's change only.
 

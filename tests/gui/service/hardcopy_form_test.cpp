@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The hardcopy window: the capture's lines, the picture at scale 2, the framed image on
 // the clipboard, "Dauer" without overlapping captures, "Save" with its name proposals and
 // JPEG files, and a capture without any reply that leaves everything as it was.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The internal settings window: "Parm Lesen", "Parm Schreiben" (16 lines), "Internal
 // Default setzen", "Werte Lesen" with the user's decimal separator, the backup file in the
 // data folder, the number filter and the coloured status label.

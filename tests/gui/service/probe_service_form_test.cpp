@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The probe parameter service window: the read and write sequences with what the fields
 // and the status label show, the test data, the type list and "Ref 8T", the key filters.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The trend window over the in-process virtual instrument, driven by mouse and keys: its
 // menu item, its fixed size in both languages, a recording whose file the statistics
 // match, the one read shared with the live readout, zoom and pan, the PNG export.
