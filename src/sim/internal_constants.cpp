@@ -6,26 +6,21 @@
 
 namespace qel::sim {
 
-bool ConstantMemory::SetLock(long code) {
-  unlocked_ = code == kServiceCode;
-  return code == kServiceCode || code == 0;
-}
-
 bool ConstantMemory::Save() {
-  if (!unlocked_) return false;
+  if (!lock_.unlocked()) return false;
   stored_ = working_;
   return true;
 }
 
 bool ConstantMemory::Defaults() {
-  if (!unlocked_) return false;
+  if (!lock_.unlocked()) return false;
   working_ = InternalConstants{};
   return true;
 }
 
 void ConstantMemory::PowerUp() {
   working_ = stored_;
-  unlocked_ = false;
+  lock_.Lock();
 }
 
 std::map<std::string, std::string> ConstantsToValues(const InternalConstants& c) {

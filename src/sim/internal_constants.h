@@ -10,6 +10,8 @@
 #include <map>
 #include <string>
 
+#include "sim/probe_memory.h"
+
 namespace qel::sim {
 
 struct InternalConstants {
@@ -32,9 +34,9 @@ class ConstantMemory {
   InternalConstants& stored() { return stored_; }
   const InternalConstants& stored() const { return stored_; }
 
-  bool unlocked() const { return unlocked_; }
+  bool unlocked() const { return lock_.unlocked(); }
   // INTE:LOCK: the service code unlocks, 0 locks; false for any other code (then locked).
-  bool SetLock(long code);
+  bool SetLock(long code) { return lock_.Set(code); }
   // INTE:SAVE? / INTE:DEFA: false (nothing changed) while locked.
   bool Save();
   bool Defaults();
@@ -43,7 +45,7 @@ class ConstantMemory {
  private:
   InternalConstants stored_;
   InternalConstants working_;
-  bool unlocked_ = false;
+  ServiceLock lock_;
 };
 
 std::map<std::string, std::string> ConstantsToValues(const InternalConstants& constants);

@@ -19,26 +19,21 @@ std::string ProbeData::NameField() const {
   return Field16(name) + Field16(calText);
 }
 
-bool ProbeMemory::SetLock(long code) {
-  unlocked_ = code == kServiceCode;
-  return code == kServiceCode || code == 0;
-}
-
 bool ProbeMemory::ReadFromEeprom() {
-  if (!unlocked_) return false;
+  if (!lock_.unlocked()) return false;
   working_ = eeprom_;
   return true;
 }
 
 bool ProbeMemory::WriteToEeprom() {
-  if (!unlocked_) return false;
+  if (!lock_.unlocked()) return false;
   eeprom_ = working_;
   return true;
 }
 
 void ProbeMemory::PowerUp() {
   working_ = eeprom_;
-  unlocked_ = false;
+  lock_.Lock();
 }
 
 std::map<std::string, std::string> ProbeToValues(const ProbeData& p) {

@@ -17,6 +17,21 @@ namespace qel::sim {
 
 inline constexpr long kServiceCode = 6083;
 
+// The lock of a service memory (probe EEPROM, internal constants): the service code
+// unlocks, 0 locks; any other code locks it and is refused.
+class ServiceLock {
+ public:
+  bool unlocked() const { return unlocked_; }
+  bool Set(long code) {
+    unlocked_ = code == kServiceCode;
+    return code == kServiceCode || code == 0;
+  }
+  void Lock() { unlocked_ = false; }
+
+ private:
+  bool unlocked_ = false;
+};
+
 struct ProbeData {
   std::string name = "HS-TR 10T";
   std::string calText = "KAL 03.2024";
@@ -41,9 +56,9 @@ class ProbeMemory {
   ProbeData& eeprom() { return eeprom_; }
   const ProbeData& eeprom() const { return eeprom_; }
 
-  bool unlocked() const { return unlocked_; }
+  bool unlocked() const { return lock_.unlocked(); }
   // PROB:LOCK: the service code unlocks, 0 locks; false for any other code (then locked).
-  bool SetLock(long code);
+  bool SetLock(long code) { return lock_.Set(code); }
   // PROB:READ? / PROB:WRIT?: false (and nothing copied) while locked.
   bool ReadFromEeprom();
   bool WriteToEeprom();
@@ -54,7 +69,7 @@ class ProbeMemory {
  private:
   ProbeData eeprom_;
   ProbeData working_;
-  bool unlocked_ = false;
+  ServiceLock lock_;
 };
 
 std::map<std::string, std::string> ProbeToValues(const ProbeData& probe);

@@ -146,9 +146,11 @@ std::size_t ReadingStore::ColumnEnd(double end, std::size_t from, std::size_t la
   return std::clamp(LowerBound(end), from, last);
 }
 
-ReadingStore::Summary ReadingStore::Range(std::size_t series, std::size_t first,
-                                          std::size_t last) const {
-  Summary total;
+// Visits the readings first..last of one series: whole blocks through their summary
+// (onBlock), the rest one value at a time (onValue, never NaN).
+template <typename OnBlock, typename OnValue>
+void ReadingStore::Walk(std::size_t series, std::size_t first, std::size_t last, OnBlock onBlock,
+                        OnValue onValue) const {
   std::size_t i = first;
   while (i < last) {
     const SeriesChunk* chunk = chunks_[i / kChunkPoints]->series[series].get();
@@ -160,53 +162,44 @@ ReadingStore::Summary ReadingStore::Range(std::size_t series, std::size_t first,
     while (i < chunkEnd) {
       const std::size_t offset = i % kChunkPoints;
       if (offset % kBlockPoints == 0 && i + kBlockPoints <= chunkEnd) {
-        total.Merge(chunk->blocks[offset / kBlockPoints]);
+        onBlock(chunk->blocks[offset / kBlockPoints]);
         i += kBlockPoints;
-      } else {
-        if (!std::isnan(chunk->values[offset])) {
-          Summary one;
-          one.Add(chunk->values[offset]);
-          total.Merge(one);
-        }
-        ++i;
+        continue;
       }
+      const float v = chunk->values[offset];
+      if (!std::isnan(v)) onValue(v);
+      ++i;
     }
   }
+}
+
+ReadingStore::Summary ReadingStore::Range(std::size_t series, std::size_t first,
+                                          std::size_t last) const {
+  Summary total;
+  Walk(
+      series, first, last, [&total](const Summary& block) { total.Merge(block); },
+      [&total](float v) {
+        Summary one;
+        one.Add(v);
+        total.Merge(one);
+      });
   return total;
 }
 
 ReadingStore::Summary ReadingStore::Extremes(std::size_t series, std::size_t first,
                                              std::size_t last) const {
   Summary total;
-  std::size_t i = first;
-  while (i < last) {
-    const SeriesChunk* chunk = chunks_[i / kChunkPoints]->series[series].get();
-    const std::size_t chunkEnd = std::min(last, (i / kChunkPoints + 1) * kChunkPoints);
-    if (chunk == nullptr) {
-      i = chunkEnd;
-      continue;
-    }
-    while (i < chunkEnd) {
-      const std::size_t offset = i % kChunkPoints;
-      if (offset % kBlockPoints == 0 && i + kBlockPoints <= chunkEnd) {
-        const Summary& block = chunk->blocks[offset / kBlockPoints];
-        if (block.count > 0) {
-          total.min = total.count == 0 ? block.min : std::min(total.min, block.min);
-          total.max = total.count == 0 ? block.max : std::max(total.max, block.max);
-          total.count += block.count;
-        }
-        i += kBlockPoints;
-        continue;
-      }
-      const float v = chunk->values[offset];
-      if (!std::isnan(v)) {
-        total.min = total.count == 0 ? v : std::min(total.min, v);
-        total.max = total.count == 0 ? v : std::max(total.max, v);
-        ++total.count;
-      }
-      ++i;
-    }
-  }
+  const auto extend = [&total](float low, float high, std::uint32_t count) {
+    total.min = total.count == 0 ? low : std::min(total.min, low);
+    total.max = total.count == 0 ? high : std::max(total.max, high);
+    total.count += count;
+  };
+  Walk(
+      series, first, last,
+      [&extend](const Summary& block) {
+        if (block.count > 0) extend(block.min, block.max, block.count);
+      },
+      [&extend](float v) { extend(v, v, 1); });
   return total;
 }
 

@@ -80,6 +80,9 @@ class ReadingStore {
   Summary Range(std::size_t series, std::size_t first, std::size_t last) const;
   // Only the extremes (count 0: none), the cheaper pass the decimation needs.
   Summary Extremes(std::size_t series, std::size_t first, std::size_t last) const;
+  template <typename OnBlock, typename OnValue>
+  void Walk(std::size_t series, std::size_t first, std::size_t last, OnBlock onBlock,
+            OnValue onValue) const;
 
   std::size_t maxChunks_;
   std::vector<std::unique_ptr<Chunk>> chunks_;  // oldest first; at most a few hundred
