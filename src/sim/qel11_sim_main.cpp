@@ -13,9 +13,6 @@
 #include "sim/sim_backend.h"
 
 #ifdef _WIN32
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
 #include <windows.h>
 #else
 #include "sim/uhid_run.h"

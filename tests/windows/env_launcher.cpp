@@ -5,9 +5,6 @@
 // parent. The child inherits stdin, stdout and stderr; its exit status is ours.
 //   env_launcher.exe [NAME=VALUE ...] -- PROGRAM [ARG ...]
 
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
 #include <windows.h>
 // shellapi.h builds on windows.h's types.
 #include <shellapi.h>

@@ -1,9 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/link/windows_hid_backend.h"
 
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
 #include <windows.h>
 // windows.h first: the SetupAPI and HID headers build on its types. mingw-w64's HID
 // headers declare their functions without C linkage for C++.

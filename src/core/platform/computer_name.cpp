@@ -4,9 +4,6 @@
 #include <array>
 
 #ifdef _WIN32
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
 #include <windows.h>
 // windows.h maps GetComputerName to its A/W variant; ours keeps its own name.
 #undef GetComputerName

@@ -2,9 +2,6 @@
 #include "core/platform/console.h"
 
 #ifdef _WIN32
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
 #include <windows.h>
 // shellapi.h builds on windows.h's types.
 #include <fcntl.h>

@@ -2,9 +2,6 @@
 #include "core/platform/native_path.h"
 
 #ifdef _WIN32
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
 #include <windows.h>
 #endif
 

@@ -4,9 +4,6 @@
 // a read bounded by its time limit that leaves a later report for the next read, and the
 // reasons given when a device cannot be opened. Built for Windows only; runs under Wine.
 
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
 #include <gtest/gtest.h>
 #include <windows.h>
 

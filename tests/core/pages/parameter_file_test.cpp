@@ -4,9 +4,6 @@
 #include <gtest/gtest.h>
 
 #ifdef _WIN32
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
 #include <windows.h>
 #endif
 

@@ -5,9 +5,6 @@
 // reason is one where our result is meant to differ from the one Wine gives; the test
 // checks that it still differs, so the list of differences stays true.
 
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
 #include <gtest/gtest.h>
 #include <windows.h>
 
