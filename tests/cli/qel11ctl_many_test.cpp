@@ -95,12 +95,12 @@ TEST(Qel11ctlMany, ADeviceNamedTwiceRunsOnce) {
 
 TEST(Qel11ctlMany, AllWithoutAnInstrumentExits1) {
   auto r = Ctl({"--device", "all", "info"});
-  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_EQ(r.exitCode, 1) << r.err;
   EXPECT_EQ(r.out, "");
   EXPECT_EQ(r.err, "qel11ctl: no instrument found\n");
   r = Ctl({"--device", "all", "--json", "info"});
-  EXPECT_EQ(r.exitCode, 1);
-  EXPECT_EQ(r.out, "[]\n");
+  EXPECT_EQ(r.exitCode, 1) << r.err;
+  EXPECT_EQ(r.out, "[]\n") << r.err;
 }
 
 // Files get the serial number before the suffix; path characters in it become "_", and

@@ -54,16 +54,29 @@ int main() {
     if (!commandLine.empty()) commandLine += L' ';
     commandLine += Quote(args[j]);
   }
+  // The child gets our standard handles by name, not by whatever a console-less start
+  // under Wine would hand on: a lost stdout would read as a program that printed nothing.
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+  startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
+  startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+  for (HANDLE handle : {startup.hStdInput, startup.hStdOutput, startup.hStdError}) {
+    if (handle != nullptr && handle != INVALID_HANDLE_VALUE) {
+      SetHandleInformation(handle, HANDLE_FLAG_INHERIT, HANDLE_FLAG_INHERIT);
+    }
+  }
   PROCESS_INFORMATION process{};
   if (!CreateProcessW(args[i + 1], commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
                       &startup, &process)) {
     return 126;
   }
-  WaitForSingleObject(process.hProcess, INFINITE);
-  DWORD status = 1;
-  GetExitCodeProcess(process.hProcess, &status);
+  DWORD status = 125;
+  if (WaitForSingleObject(process.hProcess, INFINITE) != WAIT_OBJECT_0 ||
+      !GetExitCodeProcess(process.hProcess, &status)) {
+    status = 125;
+  }
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
   return static_cast<int>(status);
