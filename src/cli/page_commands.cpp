@@ -10,6 +10,7 @@
 #include "cli/command.h"
 #include "core/link/hid_link.h"
 #include "core/pages/display_readout.h"
+#include "core/pages/live_reading.h"
 #include "core/pages/parameter_file.h"
 #include "core/platform/ini_file.h"
 #include "core/platform/native_path.h"
@@ -87,14 +88,23 @@ int RunStore(CliContext& context) {
 int RunDisplay(CliContext& context) {
   context.StartRows();
   if (!context.ClaimInstrument()) return kExitNoInstrument;
+  const LiveReading reading = ReadLiveReading(context.Session());
   DisplayReadout readout;
-  readout.ReadDisplay(context.Session(), context.Options().decimalSeparator);
+  readout.Show(reading, context.Options().decimalSeparator);
   for (const auto& label : readout.VisibleLabels()) {
     const std::string name(label.name);
     const std::string text = Win1252ToUtf8(label.text);
     context.Row(name + '\t' + text, {{"name", name}, {"text", text}});
   }
-  return context.ExitAfterExchanges();
+  const int exit = context.ExitAfterExchanges();
+  if (exit != kExitOk) return exit;
+  // The labels show what the window would show ("-- " and the like); a script learns
+  // from the status that they are no reading.
+  const auto misfits = reading.MisfitLines();
+  for (const std::string_view line : misfits) {
+    context.Err() << "qel11ctl: the reply to " << line << " does not fit\n";
+  }
+  return misfits.empty() ? kExitOk : kExitNoInstrument;
 }
 
 void AddPageCommands(CLI::App& app, Commands& commands) {

@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <regex>
 #include <string>
 #include <vector>
@@ -221,6 +222,26 @@ TEST(Qel11ctlPages, StoreAndDisplay) {
   EXPECT_EQ(r.out.rfind("DC_Out\t+", 0), 0u) << r.out;
   EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 1);
   EXPECT_EQ(r.out.substr(r.out.size() - 5), " mT \n");
+}
+
+// A live read whose replies do not fit is no reading: the labels as the window shows
+// them, the lines named on stderr, exit 1.
+TEST(Qel11ctlPages, DisplayOfRepliesThatDoNotFit) {
+  const std::vector<std::pair<std::map<std::string, std::string>, std::string>> rows = {
+      {{{"mode?", "DCX"}}, "qel11ctl: the reply to mode? does not fit\n"},
+      {{{":read:dc?", "1.2;3"}}, "qel11ctl: the reply to :read:dc? does not fit\n"},
+      {{{":rang?;unit?", "0"}, {":read:dc?", "x"}},
+       "qel11ctl: the reply to :read:dc? does not fit\n"
+       "qel11ctl: the reply to :rang?;unit? does not fit\n"},
+  };
+  for (const auto& [replaced, named] : rows) {
+    SimPeer sim;
+    sim.replaced = replaced;
+    const auto r = Ctl({"--device", sim.peer.Device(), "display"});
+    EXPECT_EQ(r.exitCode, 1) << named;
+    EXPECT_EQ(r.err, named);
+    EXPECT_EQ(r.out.rfind("DC_Out\t", 0), 0u) << r.out;
+  }
 }
 
 // The reading takes the decimal separator of the user's locale (ctest provides de_DE.UTF-8).

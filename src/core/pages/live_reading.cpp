@@ -10,6 +10,13 @@
 namespace qel {
 namespace {
 
+constexpr std::string_view kModeLine = "mode?";
+constexpr std::string_view kDcLine = ":read:dc?";
+constexpr std::string_view kRangeUnitLine = ":rang?;unit?";
+constexpr std::string_view kAcLine = ":read:ac?";
+constexpr std::string_view kFastLine = ":peak:fast:read?;read:min?;max?";
+constexpr std::string_view kSlowLine = ":peak:slow:read?;read:min?;max?";
+
 std::size_t FieldCount(const std::string& reply) {
   std::size_t count = 1;
   for (const char c : reply) count += c == ';' ? 1 : 0;
@@ -35,27 +42,48 @@ std::optional<double> LiveReading::Number(LiveValue value) const {
   return ParseDecimal(*field);
 }
 
+bool LiveReading::ValueFits(LiveValue value) const {
+  return !Read(value) || (valueFits[Slot(value)] && Number(value).has_value());
+}
+
+std::vector<std::string_view> LiveReading::MisfitLines() const {
+  std::vector<std::string_view> lines;
+  if (!modeFits || mode < 0) lines.push_back(kModeLine);
+  if (!ValueFits(LiveValue::Dc)) lines.push_back(kDcLine);
+  if (!rangeUnitFits || range < 0 || unit < 0) lines.push_back(kRangeUnitLine);
+  if (!ValueFits(LiveValue::Ac)) lines.push_back(kAcLine);
+  if (!ValueFits(LiveValue::FastAbs) || !ValueFits(LiveValue::FastMin) ||
+      !ValueFits(LiveValue::FastMax)) {
+    lines.push_back(kFastLine);
+  }
+  if (!ValueFits(LiveValue::SlowAbs) || !ValueFits(LiveValue::SlowMin) ||
+      !ValueFits(LiveValue::SlowMax)) {
+    lines.push_back(kSlowLine);
+  }
+  return lines;
+}
+
 LiveReading ReadLiveReading(ScpiSession& session) {
   const std::uint64_t unansweredBefore = session.UnansweredLines();
   LiveReading reading;
-  std::string buffer = session.ScpiQuery("mode?");
+  std::string buffer = session.ScpiQuery(std::string(kModeLine));
   reading.modeFits = FieldCount(buffer) == 1;
   reading.mode = TokenToIndex(NextReplyField(buffer), kModeTokens);
 
-  TakeFields(reading, session.ScpiQuery(":read:dc?"), std::array{LiveValue::Dc});
+  TakeFields(reading, session.ScpiQuery(std::string(kDcLine)), std::array{LiveValue::Dc});
 
-  buffer = session.ScpiQuery(":rang?;unit?");
+  buffer = session.ScpiQuery(std::string(kRangeUnitLine));
   reading.rangeUnitFits = FieldCount(buffer) == 2;
   reading.range = TokenToIndex(NextReplyField(buffer), kRangeTokens);
   reading.unit = TokenToIndex(NextReplyField(buffer), kUnitTokens);
 
   if (reading.range >= 0 && reading.unit >= 0) {
     if (reading.mode == 1) {
-      TakeFields(reading, session.ScpiQuery(":read:ac?"), std::array{LiveValue::Ac});
+      TakeFields(reading, session.ScpiQuery(std::string(kAcLine)), std::array{LiveValue::Ac});
     } else if (reading.mode == 2) {
-      TakeFields(reading, session.ScpiQuery(":peak:fast:read?;read:min?;max?"),
+      TakeFields(reading, session.ScpiQuery(std::string(kFastLine)),
                  std::array{LiveValue::FastAbs, LiveValue::FastMin, LiveValue::FastMax});
-      TakeFields(reading, session.ScpiQuery(":peak:slow:read?;read:min?;max?"),
+      TakeFields(reading, session.ScpiQuery(std::string(kSlowLine)),
                  std::array{LiveValue::SlowAbs, LiveValue::SlowMin, LiveValue::SlowMax});
     }
   }

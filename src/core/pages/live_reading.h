@@ -9,6 +9,8 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace qel {
 
@@ -41,6 +43,13 @@ struct LiveReading {
   std::optional<double> Number(LiveValue value) const;
   // As the readout takes it: a field that is no number (or was not read) is 0.
   double ValueOrZero(LiveValue value) const { return Number(value).value_or(0.0); }
+
+  // A value that was read came with the right number of fields and is a number; one that
+  // was not read fits.
+  bool ValueFits(LiveValue value) const;
+  // The lines of this read whose replies do not fit (wrong number of fields, a token or a
+  // number not understood), in the order sent; empty when all fit.
+  std::vector<std::string_view> MisfitLines() const;
 
   static constexpr std::size_t Slot(LiveValue value) { return static_cast<std::size_t>(value); }
 };

@@ -45,13 +45,6 @@ std::optional<double> FittingValue(const LiveReading& reading, std::size_t slot)
   return reading.Number(static_cast<LiveValue>(slot));
 }
 
-bool ValuesFit(const LiveReading& reading) {
-  for (std::size_t i = 0; i < kLiveValueCount; ++i) {
-    if (reading.fields[i] && !FittingValue(reading, i)) return false;
-  }
-  return true;
-}
-
 }  // namespace
 
 std::string_view RowStatusText(RowStatus status) {
@@ -68,11 +61,7 @@ std::string_view RowStatusText(RowStatus status) {
 
 RowStatus StatusOf(const LiveReading& reading) {
   if (!reading.answered) return RowStatus::NoAnswer;
-  if (reading.mode < 0 || reading.range < 0 || reading.unit < 0 || !reading.modeFits ||
-      !reading.rangeUnitFits || !ValuesFit(reading)) {
-    return RowStatus::BadReply;
-  }
-  return RowStatus::Ok;
+  return reading.MisfitLines().empty() ? RowStatus::Ok : RowStatus::BadReply;
 }
 
 RecordingHeader ReadRecordingHeader(ScpiSession& session) {
