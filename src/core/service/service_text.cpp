@@ -37,7 +37,12 @@ std::string TrimTrailingBlanks(const std::string& text) {
 }
 
 std::string QuotedText(const std::string& text) {
-  return "\"" + text + "\"";
+  std::string quoted = "\"";
+  for (const char c : text) {
+    quoted += c;
+    if (c == '"') quoted += '"';
+  }
+  return quoted + '"';
 }
 
 bool FitsInQuotes(const std::string& text) {

@@ -17,11 +17,13 @@ std::string UnquoteReply(const std::string& reply);
 // Removes blanks (character 32 only) from the end.
 std::string TrimTrailingBlanks(const std::string& text);
 
-// A double quote, the text unchanged (a double quote inside is not doubled), a double
-// quote.
+// A double quote, the text with each double quote inside doubled, a double quote: the
+// instrument's own way of quoting (UnquoteReply undoes it), so a text read from the
+// instrument goes back as it came and a quote inside it never ends the text early, which
+// would turn the rest of it into commands.
 std::string QuotedText(const std::string& text);
-// Whether QuotedText keeps the text inside its quotes: no double quote (it would end the
-// text early and turn the rest into commands) and no control character.
+// Whether a text is one the internal settings write: no double quote and no control
+// character.
 bool FitsInQuotes(const std::string& text);
 
 // A whole text read as a decimal integer: optional leading blanks, an optional sign,

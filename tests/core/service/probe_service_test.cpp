@@ -218,6 +218,8 @@ TEST(ProbeService, ReadThenWriteRoundTripsAlfa) {
   probe.Read(qel.session);
   qel.sent.clear();
   probe.Write(qel.session);
+  // a quote inside a text goes back doubled, as the instrument sent it
+  EXPECT_EQ(qel.sent[2], "PROB:CAL \"KAL \"\"A\"\"\"");
   EXPECT_EQ(qel.sent[6], "PROB:alf1 0.013000000");
   EXPECT_EQ(qel.sent[10], "PROB:ALF2 0.012700000");
   EXPECT_EQ(qel.sent[5], "PROB:S01 150.000000");

@@ -27,7 +27,7 @@ TEST(ServiceText, TrimAndQuote) {
   EXPECT_EQ(TrimTrailingBlanks("  a\t "), "  a\t");
   EXPECT_EQ(TrimTrailingBlanks("   "), "");
   EXPECT_EQ(QuotedText("AB 1"), "\"AB 1\"");
-  EXPECT_EQ(QuotedText("a\"b"), "\"a\"b\"");
+  EXPECT_EQ(QuotedText("a\"b\""), "\"a\"\"b\"\"\"");
   EXPECT_EQ(QuotedText(""), "\"\"");
 }
 
