@@ -11,6 +11,7 @@
 #include <cstring>
 #include <vector>
 
+#include "core/link/address_lookup.h"
 #include "core/link/tcp_socket.h"
 
 namespace qel::net {
@@ -22,15 +23,17 @@ void Close(NativeSocket& socket) {
 
 NativeSocket ConnectWithTimeout(const std::string& host, int port, int timeoutMs,
                                 std::string& error) {
-  addrinfo hints{};
-  hints.ai_family = AF_UNSPEC;
-  hints.ai_socktype = SOCK_STREAM;
-  addrinfo* found = nullptr;
-  const std::string service = std::to_string(port);
-  if (const int rc = ::getaddrinfo(host.c_str(), service.c_str(), &hints, &found); rc != 0) {
-    error = std::string("cannot resolve ") + host + ": " + ::gai_strerror(rc);
+  const auto lookup = LookUpWithin(host, port, timeoutMs);
+  if (!lookup) {
+    error = "cannot resolve " + host + ": no answer within " + std::to_string(timeoutMs) + " ms";
     return kNoSocket;
   }
+  if (lookup->rc != 0) {
+    error = "cannot resolve " + host + ": " + ::gai_strerror(lookup->rc);
+    return kNoSocket;
+  }
+  const std::string service = std::to_string(port);
+  addrinfo* const found = lookup->list.get();
   int fd = -1;
   for (addrinfo* a = found; a != nullptr && fd < 0; a = a->ai_next) {
     fd = ::socket(a->ai_family, a->ai_socktype | SOCK_CLOEXEC, a->ai_protocol);
@@ -57,7 +60,6 @@ NativeSocket ConnectWithTimeout(const std::string& host, int port, int timeoutMs
     }
     ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
   }
-  ::freeaddrinfo(found);
   return fd;
 }
 

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "core/link/address_lookup.h"
 #include "core/link/tcp_socket.h"
 #include "core/platform/native_path.h"
 
@@ -61,15 +62,17 @@ NativeSocket ConnectWithTimeout(const std::string& host, int port, int timeoutMs
     error = "cannot start Winsock";
     return kNoSocket;
   }
-  addrinfo hints{};
-  hints.ai_family = AF_UNSPEC;
-  hints.ai_socktype = SOCK_STREAM;
-  addrinfo* found = nullptr;
-  const std::string service = std::to_string(port);
-  if (const int rc = getaddrinfo(host.c_str(), service.c_str(), &hints, &found); rc != 0) {
-    error = "cannot resolve " + host + ": " + ErrorText(rc);
+  const auto lookup = LookUpWithin(host, port, timeoutMs);
+  if (!lookup) {
+    error = "cannot resolve " + host + ": no answer within " + std::to_string(timeoutMs) + " ms";
     return kNoSocket;
   }
+  if (lookup->rc != 0) {
+    error = "cannot resolve " + host + ": " + ErrorText(lookup->rc);
+    return kNoSocket;
+  }
+  const std::string service = std::to_string(port);
+  addrinfo* const found = lookup->list.get();
   SOCKET connected = INVALID_SOCKET;
   for (addrinfo* a = found; a != nullptr && connected == INVALID_SOCKET; a = a->ai_next) {
     SOCKET s = NewSocket(a->ai_family, a->ai_socktype, a->ai_protocol);
