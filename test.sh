@@ -4,8 +4,8 @@
 # scripts/check-style.sh), and runs every test: the whole suite with ctest, then
 # the end-to-end HID suite in a qemu guest (when it can run), the Windows build and its
 # tests under Wine, the Debian package built and checked, then the core and sim tests
-# again under AddressSanitizer and UndefinedBehaviorSanitizer, and last a short run of
-# every fuzz target.
+# again under AddressSanitizer and UndefinedBehaviorSanitizer, and a short run of every
+# fuzz target. clang-tidy runs beside the stages after the build; its result comes last.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -24,9 +24,15 @@ echo "== build ($preset)"
 cmake --preset "$preset"
 cmake --build --preset "$preset" -j "$jobs"
 # ---- style, second half: clang-tidy over the build's own translation units (those
-# unchanged since they last passed are not checked again)
-echo "== style: clang-tidy"
-scripts/check-style.sh --tidy-only "build/$preset"
+# unchanged since they last passed are not checked again). It runs beside the stages below
+# at the lowest CPU priority, so it takes only the time they leave idle (tests waiting for
+# time limits, the qemu guest, Wine), and its result is checked at the end.
+echo "== style: clang-tidy (in the background; its result comes last)"
+tidy_log=build/$preset/clang-tidy.log
+# Its own process group, so that a stage failing before the end stops all of it.
+setsid nice -n 19 scripts/check-style.sh --tidy-only "build/$preset" > "$tidy_log" 2>&1 &
+tidy_pid=$!
+trap 'kill -- -"$tidy_pid" 2> /dev/null || true' EXIT
 # ---- end style
 echo "== tests ($preset)"
 ctest --preset "$preset" -j "$jobs" -LE e2e   # the e2e suite runs on its own below
@@ -92,3 +98,11 @@ else
     "(install them as shown above)"
 fi
 # ---- end fuzz
+
+# ---- style, second half, its result: the clang-tidy run started after the build
+echo "== style: clang-tidy (result)"
+tidy_status=0
+wait "$tidy_pid" || tidy_status=$?
+trap - EXIT
+cat "$tidy_log"
+exit "$tidy_status"
