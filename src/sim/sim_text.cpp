@@ -17,11 +17,11 @@ bool IsDigit(char c) {
   return c >= '0' && c <= '9';
 }
 
+}  // namespace
+
 bool IsBlank(char c) {
   return c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
-
-}  // namespace
 
 std::string ToUpperAscii(std::string_view text) {
   std::string out(text);

@@ -11,6 +11,7 @@ namespace qel::sim {
 
 std::string ToUpperAscii(std::string_view text);
 bool EqualsNoCase(std::string_view a, std::string_view b);
+bool IsBlank(char c);                                // blank, tab, CR, LF
 std::string_view TrimBlanks(std::string_view text);  // blanks, tabs, CR, LF
 
 // A decimal number as SCPI writes it: optional sign, digits with at most one ".", at

@@ -10,8 +10,8 @@
 namespace qel {
 namespace {
 
-constexpr std::string_view kFuncKey = "DGIO:SET:IN:FUNC";
-constexpr std::string_view kLogKey = "DGIO:SET:IN:LOG";
+constexpr std::string_view kInFuncKey = "DGIO:SET:IN:FUNC";
+constexpr std::string_view kInLogKey = "DGIO:SET:IN:LOG";
 
 }  // namespace
 
@@ -39,15 +39,15 @@ void InLineModel::WriteToDevice(ScpiSession& session) const {
 
 void InLineModel::SaveToIni(IniDocument& file) const {
   const std::string section = Section();
-  Funk.SaveToIni(file, section, kFuncKey);
-  Logic.SaveToIni(file, section, kLogKey);
+  Funk.SaveToIni(file, section, kInFuncKey);
+  Logic.SaveToIni(file, section, kInLogKey);
 }
 
 void InLineModel::LoadFromIni(const IniDocument& file) {
   const std::string section = Section();
   try {
-    Funk.LoadFromIni(file, section, kFuncKey);
-    Logic.LoadFromIni(file, section, kLogKey);
+    Funk.LoadFromIni(file, section, kInFuncKey);
+    Logic.LoadFromIni(file, section, kInLogKey);
   } catch (const std::exception&) {
     Funk.SetIndex(0);
     Logic.SetIndex(0);

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/pages/number_text.h"
+#include "core/text/ascii.h"
 
 #include <algorithm>
 #include <charconv>
@@ -8,10 +9,6 @@
 
 namespace qel {
 namespace {
-
-bool IsDigit(char c) {
-  return c >= '0' && c <= '9';
-}
 
 // value = 0.d1d2d3... x 10^exponent; no leading or trailing zero digits; zero has none.
 struct DecimalDigits {
@@ -31,7 +28,7 @@ DecimalDigits ToDecimalDigits(double magnitude) {
   // "d.ddddde[+-]xx"
   const auto e = text.find('e');
   for (char c : text.substr(0, e)) {
-    if (IsDigit(c)) d.digits += c;
+    if (IsAsciiDigit(c)) d.digits += c;
   }
   int exp10 = 0;
   std::from_chars(text.data() + e + 1 + (text[e + 1] == '+' ? 1 : 0), text.data() + text.size(),
@@ -85,7 +82,7 @@ std::optional<double> ParseDecimal(std::string_view text) {
   int points = 0;
   int integerDigits = 0;
   int firstSignificant = -1;  // index among the mantissa digits
-  for (; i < n && (IsDigit(text[i]) || text[i] == '.'); ++i) {
+  for (; i < n && (IsAsciiDigit(text[i]) || text[i] == '.'); ++i) {
     if (text[i] == '.') {
       ++points;
       continue;
@@ -101,7 +98,7 @@ std::optional<double> ParseDecimal(std::string_view text) {
     bool negativeExponent = false;
     if (i < n && (text[i] == '+' || text[i] == '-')) negativeExponent = text[i++] == '-';
     const std::size_t exponentStart = i;
-    for (; i < n && IsDigit(text[i]); ++i) {
+    for (; i < n && IsAsciiDigit(text[i]); ++i) {
       exponent = std::min(exponent * 10 + (text[i] - '0'), 1'000'000L);
     }
     if (i == exponentStart) return std::nullopt;

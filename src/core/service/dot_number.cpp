@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/service/dot_number.h"
+#include "core/text/ascii.h"
 
 #include <charconv>
 #include <cmath>
@@ -13,32 +14,28 @@ namespace {
 
 constexpr int kSignificantDigits = 10;
 
-bool IsDigit(char c) {
-  return c >= '0' && c <= '9';
-}
-
 // The number's digits d0 d1 ... and its decimal exponent: value = d0.d1d2... x 10^exponent.
-struct DecimalDigits {
+struct SignedDigits {
   bool negative = false;
   std::string digits;
   int exponent = 0;
 };
 
 // `significant` digits, rounded to the nearest (at least 1).
-DecimalDigits ToDigits(double value, int significant) {
+SignedDigits ToDigits(double value, int significant) {
   // to_chars, unlike printf, ignores the C library's locale (the CLI sets LC_NUMERIC).
   char buffer[64];
   const char* const end = std::to_chars(buffer, buffer + sizeof buffer, value,
                                         std::chars_format::scientific, significant - 1)
                               .ptr;
-  DecimalDigits result;
+  SignedDigits result;
   const char* p = buffer;
   if (*p == '-') {
     result.negative = true;
     ++p;
   }
   for (; p != end && *p != 'e'; ++p) {
-    if (IsDigit(*p)) result.digits += *p;
+    if (IsAsciiDigit(*p)) result.digits += *p;
   }
   if (p != end) {
     ++p;
@@ -49,7 +46,7 @@ DecimalDigits ToDigits(double value, int significant) {
 }
 
 std::string Scientific(double value) {
-  DecimalDigits d = ToDigits(value, kSignificantDigits);
+  SignedDigits d = ToDigits(value, kSignificantDigits);
   while (d.digits.size() > 1 && d.digits.back() == '0') d.digits.pop_back();
   std::string text = d.negative ? "-" : "";
   text += d.digits.front();
@@ -71,7 +68,7 @@ std::string FormatDotFixed(double value, int decimals) {
   if (!std::isfinite(value)) value = 0.0;
 
   // First 10 significant digits, to the nearest.
-  DecimalDigits d = ToDigits(value, kSignificantDigits);
+  SignedDigits d = ToDigits(value, kSignificantDigits);
   if (d.exponent >= kSignificantDigits) return Scientific(value);
 
   // Then to `decimals` places, halves away from zero, on those decimal digits (so 1.25

@@ -9,10 +9,6 @@
 namespace qel {
 namespace {
 
-bool IsDigit(char c) {
-  return c >= '0' && c <= '9';
-}
-
 bool IsControl(char c) {
   return static_cast<unsigned char>(c) < 32;
 }
@@ -72,13 +68,13 @@ std::optional<int> ParseDecimalInteger(std::string_view text) {
 }
 
 std::optional<char> ProbeSerialKeyFilter(char key) {
-  if (IsControl(key) || IsDigit(key)) return key;
+  if (IsControl(key) || IsAsciiDigit(key)) return key;
   return std::nullopt;
 }
 
 std::optional<char> ProbeNumberKeyFilter(char key) {
   if (key == ',') return '.';
-  if (IsControl(key) || IsDigit(key) || key == '+' || key == '-' || key == '.' || key == 'e') {
+  if (IsControl(key) || IsAsciiDigit(key) || key == '+' || key == '-' || key == '.' || key == 'e') {
     return key;
   }
   return std::nullopt;
@@ -91,7 +87,7 @@ std::optional<char> ProbeTypeKeyFilter(char) {
 std::optional<char> InternalNumberKeyFilter(char key) {
   key = AsciiToUpper(key);
   if (key == ',') return '.';
-  if (IsDigit(key) || key == '+' || key == '-' || key == '.' || key == 'E') return key;
+  if (IsAsciiDigit(key) || key == '+' || key == '-' || key == '.' || key == 'E') return key;
   return std::nullopt;
 }
 

@@ -9,6 +9,9 @@
 
 namespace qel {
 
+inline constexpr bool IsAsciiDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 char AsciiToUpper(char c);
 char AsciiToLower(char c);
 std::string AsciiUpperCase(std::string_view text);
