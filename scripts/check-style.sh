@@ -5,7 +5,8 @@
 #    file of the tree: a file it would change fails the gate;
 #  - clang-tidy (Debian's clang-tidy 14, the repository's .clang-tidy) over the project's own
 #    translation units of a finished build (its compile_commands.json): the core, the
-#    virtual instrument and qel11ctl (QEL_TIDY_GUI=1: the window program too); any finding
+#    virtual instrument, qel11ctl and the window program (QEL_TIDY_GUI=0: not the window
+#    program, for a build without it); any finding
 #    fails the gate. The units go to clang-tidy in batches of about 12 (QEL_TIDY_BATCH)
 #    units of one library, one generated file including them (BUILD_DIR/
 #    clang-tidy-batches), so the headers they share are parsed and matched once per batch:
@@ -134,7 +135,9 @@ tidy_batch() {
   if [ "$(wc -l < "$batches/$name.units")" -eq 1 ]; then
     run=(-p "$build" "$(cut -f1 "$batches/$name.units")")
   fi
-  if clang-tidy-14 --quiet --use-color=false --warnings-as-errors='*' "${run[@]}" \
+  # Findings in the project's own headers, not in those a build generates (uic's forms).
+  if clang-tidy-14 --quiet --use-color=false --warnings-as-errors='*' \
+      --header-filter="^$source_dir/src/" "${run[@]}" \
       > "$out/$name.log" 2>&1; then
     [ -z "$key" ] || touch "$passed/$key"
   else
@@ -153,10 +156,11 @@ if [ "$run_tidy" -eq 1 ]; then
   rm -rf "$batches"
   mkdir -p "$passed" "$batches"
   parts="core sim cli"
-  [ "${QEL_TIDY_GUI:-0}" = 1 ] && parts="$parts gui"
+  [ "${QEL_TIDY_GUI:-1}" = 1 ] && parts="$parts gui"
   mapfile -t names < <(make_batches "$build" "$batches" "$parts" "${QEL_TIDY_ONLY:-.}" \
     "${QEL_TIDY_BATCH:-12}")
   export -f batch_state tidy_batch
+  export source_dir
   printf '%s\n' "${names[@]}" |
     xargs -r -P "${QEL_TIDY_JOBS:-$(nproc)}" -I{} bash -c \
       'tidy_batch "$1" "$2" "$3" "$4" "$5"' _ {} "$build" "$batches" "$passed" "$out"

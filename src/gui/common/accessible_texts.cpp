@@ -15,7 +15,7 @@ QString GroupTitleOf(const QWidget& widget) {
   for (const QWidget* w = widget.parentWidget(); w != nullptr && !w->isWindow();
        w = w->parentWidget()) {
     if (const auto* group = qobject_cast<const QGroupBox*>(w)) {
-      const QString title = group->title().trimmed();
+      QString title = group->title().trimmed();
       if (!title.isEmpty()) return title;
     }
   }

@@ -172,7 +172,7 @@ void ComponentTranslator::TranslateComponentTree(QObject& root) {
 
   if (auto* action = qobject_cast<QAction*>(&root)) {
     // A menu item with sub-items: the menu may be owned elsewhere.
-    if (QMenu* menu = action->menu<QMenu*>()) TranslateComponentTree(*menu);
+    if (auto* menu = action->menu<QMenu*>()) TranslateComponentTree(*menu);
     return;
   }
   if (IsClosedToWalk(root)) return;

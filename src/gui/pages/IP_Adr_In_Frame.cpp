@@ -62,7 +62,8 @@ void TIp_Adr_In_::PlaceFields() {
   ui_->Label1->setGeometry(inset, inset, metrics.horizontalAdvance(caption), height);
   ui_->Label1->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   for (int i = 0; i < 4; ++i) {
-    const int start = metrics.horizontalAdvance(caption.left(i * kOctetStep));
+    const int start =
+        metrics.horizontalAdvance(caption.left(static_cast<qsizetype>(i) * kOctetStep));
     octets_[i]->setTextMargins(0, 0, 0, 0);
     octets_[i]->setGeometry(inset + start - kEditTextMargin, inset,
                             octetWidth + 2 * kEditTextMargin + kCaretWidth, height);

@@ -44,7 +44,7 @@ std::function<QString()> RememberingDialog(
   return [make = std::move(make), folder]() -> QString {
     const std::unique_ptr<QFileDialog> dialog = make(*folder);
     if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return {};
-    const QString path = dialog->selectedFiles().front();
+    QString path = dialog->selectedFiles().front();
     *folder = QFileInfo(path).absolutePath();
     return path;
   };

@@ -21,7 +21,7 @@ namespace qel::gui {
 QImage ToQImage(const RgbImage& image) {
   QImage result(image.Width(), image.Height(), QImage::Format_RGB888);
   for (int y = 0; y < image.Height(); ++y) {
-    std::memcpy(result.scanLine(y), image.Row(y), static_cast<std::size_t>(3 * image.Width()));
+    std::memcpy(result.scanLine(y), image.Row(y), 3 * static_cast<std::size_t>(image.Width()));
   }
   return result;
 }

@@ -30,7 +30,7 @@ bool KeyFilter::eventFilter(QObject* watched, QEvent* event) {
   return true;
 }
 
-void InstallKeyFilter(QLineEdit* edit, CharFilter filter, int maxLength) {
+void InstallKeyFilter(QLineEdit* edit, const CharFilter& filter, int maxLength) {
   TypeCharacter type;
   if (filter) {
     edit->installEventFilter(new KeyFilter(filter, edit));

@@ -38,6 +38,6 @@ class KeyFilter : public QObject {
 // Installs a KeyFilter (may be empty: every character passes) for typed keys and the
 // same filter for pasted and dropped text, and, for maxLength > 0, the typing limit; all
 // are owned by the field.
-void InstallKeyFilter(QLineEdit* edit, CharFilter filter, int maxLength = 0);
+void InstallKeyFilter(QLineEdit* edit, const CharFilter& filter, int maxLength = 0);
 
 }  // namespace qel::gui

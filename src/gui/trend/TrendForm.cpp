@@ -40,9 +40,9 @@ std::tm LocalTm(const QDateTime& now) {
 }
 
 // A save dialog that proposes a name with the date and time and remembers its folder.
-std::function<QString()> SaveDialog(QWidget* parent, std::function<QString()> title,
-                                    std::function<QString()> filter,
-                                    std::function<QString()> proposedName) {
+std::function<QString()> SaveDialog(QWidget* parent, const std::function<QString()>& title,
+                                    const std::function<QString()>& filter,
+                                    const std::function<QString()>& proposedName) {
   auto folder = std::make_shared<QString>();
   return [=]() -> QString {
     QFileDialog dialog(parent, title());
@@ -53,7 +53,7 @@ std::function<QString()> SaveDialog(QWidget* parent, std::function<QString()> ti
     if (!folder->isEmpty()) dialog.setDirectory(*folder);
     dialog.selectFile(proposedName());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    const QString path = dialog.selectedFiles().front();
+    QString path = dialog.selectedFiles().front();
     *folder = QFileInfo(path).absolutePath();
     return path;
   };
@@ -166,7 +166,8 @@ void TTrendForm::StartReads() {
   if (running_) return;
   running_ = true;
   schedule_.emplace(Interval(), source_.Clock().MonotonicNow());
-  const double follow = std::max(kMinFollowSeconds, kFollowIntervals * Interval().count() / 1000.0);
+  const double follow = std::max(
+      kMinFollowSeconds, kFollowIntervals * static_cast<double>(Interval().count()) / 1000.0);
   ui_->Chart->SetFollowSpan(follow);
   ShowState();
   ReadTimerTimer();

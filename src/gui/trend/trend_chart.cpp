@@ -13,6 +13,7 @@
 #include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "core/pages/display_readout.h"
 
@@ -143,9 +144,9 @@ void TrendChartView::Redraw() {
   took.start();
   PlaceTimeView();
   const int columns = std::max(50, static_cast<int>(chart()->plotArea().width()) / 2);
-  const double originMs = static_cast<double>(origin_.unixMs);
-  double low = INFINITY;
-  double high = -INFINITY;
+  const auto originMs = static_cast<double>(origin_.unixMs);
+  double low = std::numeric_limits<double>::infinity();
+  double high = -std::numeric_limits<double>::infinity();
   bool decimated = false;
   shown_.clear();
   for (std::size_t s = 0; s < kTrendSeriesCount; ++s) {
