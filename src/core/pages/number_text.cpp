@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/pages/number_text.h"
-#include "core/text/ascii.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <system_error>
+
+#include "core/text/ascii.h"
 
 namespace qel {
 namespace {

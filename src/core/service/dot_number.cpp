@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/service/dot_number.h"
-#include "core/text/ascii.h"
 
 #include <charconv>
 #include <cmath>
@@ -8,6 +7,7 @@
 #include <string>
 
 #include "core/pages/number_text.h"
+#include "core/text/ascii.h"
 
 namespace qel {
 namespace {
