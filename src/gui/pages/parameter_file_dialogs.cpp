@@ -2,12 +2,12 @@
 #include "gui/pages/parameter_file_dialogs.h"
 
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QLocale>
 #include <QStringList>
 #include <ctime>
 
 #include "core/platform/computer_name.h"
+#include "gui/common/file_dialogs.h"
 #include "gui/common/file_path.h"
 #include "gui/common/text_codec.h"
 
@@ -15,18 +15,6 @@ namespace qel::gui {
 
 namespace {
 
-std::tm ToTm(const QDateTime& local) {
-  std::tm t{};
-  t.tm_year = local.date().year() - 1900;
-  t.tm_mon = local.date().month() - 1;
-  t.tm_mday = local.date().day();
-  t.tm_hour = local.time().hour();
-  t.tm_min = local.time().minute();
-  t.tm_sec = local.time().second();
-  return t;
-}
-
-// A remembered folder, shared by the copies of one dialog function.
 // The time-zone letters of a Qt time format, outside quoted text, removed.
 QString WithoutTimeZone(const QString& format) {
   QString result;
@@ -36,18 +24,6 @@ QString WithoutTimeZone(const QString& format) {
     if (quoted || c != QLatin1Char('t')) result += c;
   }
   return result.trimmed();
-}
-
-std::function<QString()> RememberingDialog(
-    std::function<std::unique_ptr<QFileDialog>(const QString& folder)> make) {
-  auto folder = std::make_shared<QString>();
-  return [make = std::move(make), folder]() -> QString {
-    const std::unique_ptr<QFileDialog> dialog = make(*folder);
-    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return {};
-    QString path = dialog->selectedFiles().front();
-    *folder = QFileInfo(path).absolutePath();
-    return path;
-  };
 }
 
 }  // namespace
@@ -89,7 +65,7 @@ std::unique_ptr<QFileDialog> MakeParameterOpenDialog(QWidget* parent, const QStr
 std::function<QString()> ParameterSaveDialog(QWidget* parent) {
   return RememberingDialog([parent](const QString& folder) {
     const QString proposed =
-        FromFilePath(ProposedParameterFileName(ToTm(QDateTime::currentDateTime())));
+        FromFilePath(ProposedParameterFileName(LocalTm(QDateTime::currentDateTime())));
     return MakeParameterSaveDialog(parent, folder, proposed);
   });
 }

@@ -14,8 +14,8 @@
 #include <limits>
 
 #include "core/platform/computer_name.h"
+#include "gui/common/file_dialogs.h"
 #include "gui/common/file_path.h"
-#include "gui/pages/parameter_file_dialogs.h"
 #include "gui/trend/trend_chart.h"
 #include "gui/trend/trend_texts.h"
 #include "ui_TrendForm.h"
@@ -29,34 +29,20 @@ constexpr int kFollowIntervals = 120;
 // While another window's beat reads, the trend looks this often whether it is its turn.
 constexpr std::chrono::milliseconds kFollowerCheck{250};
 
-std::tm LocalTm(const QDateTime& now) {
-  std::tm t{};
-  t.tm_year = now.date().year() - 1900;
-  t.tm_mon = now.date().month() - 1;
-  t.tm_mday = now.date().day();
-  t.tm_hour = now.time().hour();
-  t.tm_min = now.time().minute();
-  return t;
-}
-
 // A save dialog that proposes a name with the date and time and remembers its folder.
 std::function<QString()> SaveDialog(QWidget* parent, const std::function<QString()>& title,
                                     const std::function<QString()>& filter,
                                     const std::function<QString()>& proposedName) {
-  auto folder = std::make_shared<QString>();
-  return [=]() -> QString {
-    QFileDialog dialog(parent, title());
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilter(filter());
-    if (!folder->isEmpty()) dialog.setDirectory(*folder);
-    dialog.selectFile(proposedName());
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    QString path = dialog.selectedFiles().front();
-    *folder = QFileInfo(path).absolutePath();
-    return path;
-  };
+  return RememberingDialog([=](const QString& folder) {
+    auto dialog = std::make_unique<QFileDialog>(parent, title());
+    dialog->setOption(QFileDialog::DontUseNativeDialog);
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->setFileMode(QFileDialog::AnyFile);
+    dialog->setNameFilter(filter());
+    if (!folder.isEmpty()) dialog->setDirectory(folder);
+    dialog->selectFile(proposedName());
+    return dialog;
+  });
 }
 
 }  // namespace
